@@ -1,0 +1,32 @@
+// The settings file tuvela.ini: one value read or written at a time.
+#pragma once
+
+#include <QString>
+
+// Returns the value of `key` in `section` of the profile file at `path`, or ""
+// when the file, the section or the key is missing. Section and key names match
+// without regard to case; the value comes back as stored (blanks around it
+// dropped), cut to its first 254 characters. Reading never creates the file.
+QString GetFromINI(const QString& section, const QString& key, const QString& path);
+
+// Sets `key` in `section` to `value`, creating the file, the section and the key
+// as needed and replacing an existing value in place; every other line keeps its
+// bytes. The new content goes to a temporary file renamed over the old one while
+// an exclusive lock on the settings file is held, so concurrent writers never lose
+// each other's values and a crash never leaves half a file. On failure returns
+// false, leaves the old file as it was and, when `error` is given, stores a short
+// reason in Chinese there.
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+    const QString& path, QString* error = nullptr);
+
+// The folder holding the running program's executable.
+QString programFolder();
+
+// Where both programs keep tuvela.ini: the program folder + "/" + "tuvela.ini"
+// (the separator is appended unconditionally), or, when the program folder is not
+// writable (an installed program), $XDG_CONFIG_HOME/tuvela/tuvela.ini, whose folder
+// is created on demand.
+QString settingsPath();
+
+// The settings path for a given program folder (the rule settingsPath() applies).
+QString settingsPathFor(const QString& folder);

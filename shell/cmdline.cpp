@@ -1,0 +1,63 @@
+#include "cmdline.h"
+
+#include "comport.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+QString usage(const QString& description)
+{
+    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n")
+                       .arg(QCoreApplication::applicationName(), description);
+    text += QStringLiteral("  -h, --help          Show this help and exit.\n");
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        text += QStringLiteral("  --com%1 PATH        Device that stands for COM%1 (default %2).\n")
+                    .arg(port)
+                    .arg(ComPort::devicePath(port));
+    }
+    return text;
+}
+
+} // namespace
+
+bool parseProgramOptions(
+    const QStringList& arguments, const QString& description, QString* message, bool* helpRequested)
+{
+    *helpRequested = false;
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    parser.addOption(help);
+    QList<QCommandLineOption> ports;
+    for (int port = 1; port <= ComPort::kPortCount; ++port)
+        ports.append(QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
+    parser.addOptions(ports);
+    if (!parser.parse(arguments)) {
+        *message = parser.errorText() + QStringLiteral("\n\n") + usage(description);
+        return false;
+    }
+    if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
+        *helpRequested = parser.isSet(help);
+        *message = (*helpRequested ? QString() : QStringLiteral("Unexpected argument: %1\n\n")
+                                                     .arg(parser.positionalArguments().join(u' ')))
+            + usage(description);
+        return false;
+    }
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        if (parser.isSet(ports[port - 1]))
+            ComPort::setDevicePath(port, parser.value(ports[port - 1]));
+    }
+    return true;
+}
+
+bool parseProgramOptions(const QStringList& arguments, const QString& description)
+{
+    QString message;
+    bool help = false;
+    if (parseProgramOptions(arguments, description, &message, &help))
+        return true;
+    std::fputs(qPrintable(message), help ? stdout : stderr);
+    std::exit(help ? 0 : 2);
+}

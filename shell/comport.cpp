@@ -1,0 +1,230 @@
+#include "comport.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QSerialPort>
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::array<QString, ComPort::kPortCount>& devices()
+{
+    static std::array<QString, ComPort::kPortCount> paths {
+        QStringLiteral("/dev/ttyS0"),
+        QStringLiteral("/dev/ttyS1"),
+        QStringLiteral("/dev/ttyS2"),
+        QStringLiteral("/dev/ttyS3"),
+    };
+    return paths;
+}
+
+const QEvent::Type kDeliverEvent = QEvent::Type(QEvent::registerEventType());
+
+struct ErrnoNumber {
+    int code;
+    int number;
+};
+
+// Why a device would not open, from the system's own answer.
+constexpr std::array kOpenFailures {
+    ErrnoNumber { ENOENT, comerr::kDeviceUnavailable },
+    ErrnoNumber { ENXIO, comerr::kDeviceUnavailable },
+    ErrnoNumber { ENODEV, comerr::kDeviceUnavailable },
+    ErrnoNumber { EIO, comerr::kDeviceUnavailable },
+    ErrnoNumber { EACCES, comerr::kPermissionDenied },
+    ErrnoNumber { EPERM, comerr::kPermissionDenied },
+    ErrnoNumber { EBUSY, comerr::kDeviceBusy },
+};
+
+int numberForErrno(int code)
+{
+    for (const ErrnoNumber& e : kOpenFailures) {
+        if (e.code == code)
+            return e.number;
+    }
+    return comerr::kOtherFailure;
+}
+
+} // namespace
+
+ComPort::ComPort(QObject* parent)
+    : QObject(parent)
+    , m_serial(std::make_unique<QSerialPort>())
+{
+    connect(m_serial.get(), &QSerialPort::readyRead, this, &ComPort::serial_ReadyRead);
+    connect(m_serial.get(), &QSerialPort::errorOccurred, this,
+        [this](QSerialPort::SerialPortError error) { serial_ErrorOccurred(int(error)); });
+}
+
+ComPort::~ComPort() = default;
+
+QString ComPort::devicePath(int port)
+{
+    if (port < 1 || port > kPortCount)
+        return {};
+    return devices()[size_t(port - 1)];
+}
+
+void ComPort::setDevicePath(int port, const QString& path)
+{
+    if (port >= 1 && port <= kPortCount)
+        devices()[size_t(port - 1)] = path;
+}
+
+void ComPort::setCommPort(int port)
+{
+    if (port < 1 || port > kPortCount)
+        throw comerr::make(comerr::kInvalidPort);
+    m_commPort = port;
+}
+
+bool ComPort::PortOpen() const { return m_serial->isOpen(); }
+
+void ComPort::setPortOpen(bool open)
+{
+    if (!open) {
+        closePort();
+        return;
+    }
+    if (PortOpen())
+        return;
+    const QString path = devicePath(m_commPort);
+    if (path.isEmpty())
+        throw comerr::make(comerr::kInvalidPort);
+    m_serial->setPortName(path);
+    m_serial->setBaudRate(QSerialPort::Baud9600);
+    m_serial->setDataBits(QSerialPort::Data8);
+    m_serial->setParity(QSerialPort::NoParity);
+    m_serial->setStopBits(QSerialPort::OneStop);
+    m_serial->setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_serial->open(QIODevice::ReadWrite))
+        throw openError(path);
+    m_rx.clear();
+    m_rxPos = 0;
+    m_unannounced = 0;
+}
+
+// QSerialPort folds several causes into one code; asking the system again tells
+// a missing device, a refused permission and a device in use apart.
+ComError ComPort::openError(const QString& path) const
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0)
+        return comerr::make(comerr::kDeviceUnavailable);
+    const int fd = ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return comerr::make(numberForErrno(errno));
+    ::close(fd);
+    if (m_serial->error() == QSerialPort::PermissionError)
+        return comerr::make(comerr::kDeviceBusy);
+    ComError error = comerr::make(comerr::kOtherFailure);
+    error.text += QStringLiteral("：") + m_serial->errorString();
+    return error;
+}
+
+void ComPort::closePort()
+{
+    if (m_serial->isOpen())
+        m_serial->close();
+    m_rx.clear();
+    m_rxPos = 0;
+    m_unannounced = 0;
+}
+
+QString ComPort::Input()
+{
+    if (!PortOpen())
+        throw comerr::make(comerr::kPortNotOpen);
+    const qsizetype waiting = m_rx.size() - m_rxPos;
+    const qsizetype n = m_inputLen <= 0 ? waiting : qMin<qsizetype>(m_inputLen, waiting);
+    const QString text = QString::fromLatin1(m_rx.constData() + m_rxPos, n);
+    m_rxPos += n;
+    if (m_rxPos == m_rx.size()) {
+        m_rx.clear();
+        m_rxPos = 0;
+    } else if (m_rxPos > 65536) {
+        m_rx.remove(0, m_rxPos);
+        m_rxPos = 0;
+    }
+    return text;
+}
+
+void ComPort::Output(const QString& text)
+{
+    if (!PortOpen())
+        throw comerr::make(comerr::kPortNotOpen);
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes.append(c.unicode() < 256 ? char(c.unicode()) : '?');
+    if (m_serial->write(bytes) != bytes.size())
+        throw comerr::make(comerr::kOtherFailure);
+}
+
+QString ComPort::currentDevice() const
+{
+    return PortOpen() ? m_serial->portName() : devicePath(m_commPort);
+}
+
+void ComPort::serial_ReadyRead()
+{
+    const QByteArray data = m_serial->readAll();
+    m_rx += data;
+    if (m_rThreshold > 0)
+        m_unannounced += data.size();
+    schedule();
+}
+
+void ComPort::serial_ErrorOccurred(int error)
+{
+    const auto code = QSerialPort::SerialPortError(error);
+    if (code != QSerialPort::ResourceError && code != QSerialPort::ReadError && code != QSerialPort::WriteError)
+        return;
+    // Closed from the event loop rather than inside QSerialPort's own call.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_serial->isOpen())
+                return;
+            closePort();
+            emit deviceLost();
+        },
+        Qt::QueuedConnection);
+}
+
+// At most one delivery event is queued at a time, so every OnComm comes from its
+// own pass of the event loop and timers, clicks and painting run in between.
+void ComPort::schedule()
+{
+    if (m_posted || m_unannounced <= 0)
+        return;
+    m_posted = true;
+    QCoreApplication::postEvent(this, new QEvent(kDeliverEvent));
+}
+
+bool ComPort::event(QEvent* e)
+{
+    if (e->type() != kDeliverEvent)
+        return QObject::event(e);
+    m_posted = false;
+    // A handler that runs a nested event loop (a modal box) must not see another
+    // OnComm inside itself: the delivery is queued again when it returns.
+    if (m_inOnComm)
+        return true;
+    if (m_unannounced > 0 && PortOpen()) {
+        --m_unannounced;
+        m_commEvent = kEvReceive;
+        m_inOnComm = true;
+        emit OnComm();
+        m_inOnComm = false;
+    }
+    schedule();
+    return true;
+}

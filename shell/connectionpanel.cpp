@@ -1,0 +1,180 @@
+#include "connectionpanel.h"
+
+#include "comport.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    return button;
+}
+
+// The probe disables a port's option for these numbers only: the port cannot
+// be used at all. Other failures (no permission, in use) leave it selectable.
+bool disablesOption(int number)
+{
+    return number == comerr::kDeviceUnavailable || number == comerr::kInvalidPort
+        || number == comerr::kPortNotOpen;
+}
+
+} // namespace
+
+ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget* parent)
+    : QGroupBox(QStringLiteral("串口连接选项"), parent)
+    , m_port(port)
+{
+    setObjectName(QStringLiteral("fraFrames(2)"));
+    setAccessibleName(title());
+    for (int i = 0; i < ComPort::kPortCount; ++i) {
+        const QString caption = QStringLiteral("COM%1").arg(i + 1);
+        auto* option = new QRadioButton(caption, this);
+        option->setObjectName(QStringLiteral("optComPort(%1)").arg(i));
+        option->setAccessibleName(caption);
+        option->setToolTip(ComPort::devicePath(i + 1));
+        m_opt[size_t(i)] = option;
+    }
+    m_opt[0]->setChecked(true);
+    m_connect = makeButton(QStringLiteral("cmdConnect"), QStringLiteral("连接"), this);
+    m_disconnect = makeButton(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
+    m_exit = makeButton(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
+    m_disconnect->setEnabled(false);
+    m_status = new QLabel(QStringLiteral("空闲"), this);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setAccessibleDescription(QStringLiteral("连接状态"));
+
+    m_grid = new QGridLayout(this);
+    if (arrangement == Arrangement::Column) {
+        for (int i = 0; i < ComPort::kPortCount; ++i)
+            m_grid->addWidget(m_opt[size_t(i)], i, 0);
+        m_grid->addWidget(m_connect, 0, 1);
+        m_grid->addWidget(m_disconnect, 1, 1);
+        m_grid->addWidget(m_exit, 2, 1);
+        m_grid->addWidget(m_status, 4, 0, 1, 2);
+        m_extraRow = 5;
+    } else {
+        for (int i = 0; i < ComPort::kPortCount; ++i)
+            m_grid->addWidget(m_opt[size_t(i)], i / 2, i % 2);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(m_connect);
+        buttons->addWidget(m_disconnect);
+        buttons->addWidget(m_exit);
+        m_grid->addLayout(buttons, 2, 0, 1, 2);
+        m_grid->addWidget(m_status, 3, 0, 1, 2);
+        m_extraRow = 4;
+    }
+
+    connect(m_connect, &QPushButton::clicked, this, &ConnectionPanel::cmdConnect_Click);
+    connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
+    connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
+    connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
+}
+
+void ConnectionPanel::addExtra(QWidget* widget)
+{
+    widget->setParent(this);
+    m_grid->addWidget(widget, m_extraRow++, 0, 1, 2);
+}
+
+void ConnectionPanel::probe()
+{
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        QRadioButton* option = m_opt[size_t(port - 1)];
+        option->setToolTip(ComPort::devicePath(port));
+        // Each step on its own: a failing step is noted and the next one runs.
+        const auto step = [&](auto&& action) {
+            try {
+                action();
+            } catch (const ComError& e) {
+                if (disablesOption(e.number))
+                    option->setEnabled(false);
+            }
+        };
+        step([&] { m_port.setCommPort(port); });
+        step([&] {
+            if (m_port.PortOpen())
+                m_port.setPortOpen(false);
+        });
+        step([&] { m_port.setPortOpen(true); });
+        step([&] { m_port.setPortOpen(false); });
+    }
+    m_port.setInputLen(1);
+    m_port.setRThreshold(1);
+}
+
+void ConnectionPanel::cmdConnect_Click()
+{
+    try {
+        for (int i = 1; i <= ComPort::kPortCount; ++i) {
+            if (m_opt[size_t(i - 1)]->isChecked()) {
+                m_port.setCommPort(i);
+                break;
+            }
+        }
+        if (m_port.PortOpen())
+            m_port.setPortOpen(false);
+        m_port.setPortOpen(true);
+    } catch (const ComError& e) {
+        reportConnectFailure(e);
+        return;
+    }
+    m_status->setText(QStringLiteral("已连接..."));
+    emit connected();
+    m_connect->setEnabled(false);
+    m_disconnect->setEnabled(true);
+}
+
+void ConnectionPanel::cmdDisconnect_Click()
+{
+    closeWindowStep();
+    showDisconnected();
+}
+
+void ConnectionPanel::cmdExit_Click()
+{
+    closeWindowStep();
+    emit exitRequested();
+    window()->close();
+    QCoreApplication::quit();
+}
+
+void ConnectionPanel::closeWindowStep()
+{
+    if (m_port.PortOpen())
+        m_port.setPortOpen(false);
+}
+
+// The device went away under an open port: the port is closed already; the
+// panel only shows it, once, without a box that a flapping device could repeat.
+void ConnectionPanel::ComPort_DeviceLost() { showDisconnected(); }
+
+void ConnectionPanel::showDisconnected()
+{
+    m_status->setText(QStringLiteral("已断开..."));
+    m_disconnect->setEnabled(false);
+    m_connect->setEnabled(true);
+}
+
+void ConnectionPanel::reportConnectFailure(const ComError& error)
+{
+    QString text = QStringLiteral("无法打开串口 COM%1（%2）：\n%3。")
+                       .arg(m_port.CommPort())
+                       .arg(m_port.currentDevice(), error.text);
+    if (error.number == comerr::kPermissionDenied)
+        text += QStringLiteral("\n\n请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），"
+                               "然后注销并重新登录。");
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("串口连接失败"), text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("msgConnectFailed"));
+    box.exec();
+}

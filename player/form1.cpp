@@ -1,0 +1,297 @@
+#include "form1.h"
+
+#include "drives.h"
+#include "form2.h"
+#include "infotext.h"
+#include "listboxes.h"
+#include "mediaplayer.h"
+#include "comport.h"
+#include "connectionpanel.h"
+#include "inifile.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Each receive step stands alone: one that fails is abandoned and the
+// handler goes on with the next.
+template <typename Step>
+void guarded(Step &&step)
+{
+    try {
+        step();
+    } catch (const ComError &) {
+    } catch (const std::exception &) {
+    }
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(caption);
+    return box;
+}
+
+QLineEdit *displayField(QWidget *parent, const char *name, QLabel *label, const QString &text)
+{
+    auto *field = new QLineEdit(text, parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setAccessibleName(label->text());
+    label->setBuddy(field);
+    return field;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+    , m_port(std::make_unique<ComPort>())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tuvela---红外遥控音乐播放器"));
+    setAccessibleName(windowTitle());
+    buildLayout();
+    m_actions = std::make_unique<KeyActions>(KeyActions::Targets{*m_drive1, *m_dir1, *m_file1, *m_wmp1});
+    m_timer1.setInterval(100);
+    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(m_port.get(), &ComPort::OnComm, this, &Form1::ComPort_OnComm);
+    connect(m_drive1, &DriveListBox::Change, this, &Form1::Drive1_Change);
+    connect(m_dir1, &DirListBox::Change, this, &Form1::Dir1_Change);
+    connect(m_dir1, &DirListBox::Click, this, &Form1::Dir1_Change);
+    connect(m_file1, &FileListBox::Click, this, &Form1::File1_Click);
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_panel, &ConnectionPanel::exitRequested, this, [this] {
+        close();
+        QCoreApplication::quit();
+    });
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildLayout()
+{
+    resize(11415 / kTwipsPerPixel, 9195 / kTwipsPerPixel);
+    m_panel = new ConnectionPanel(*m_port, ConnectionPanel::Arrangement::Grid, this);
+    m_command1 = new QPushButton(QStringLiteral("设置遥控键值"), m_panel);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setAccessibleName(m_command1->text());
+    m_panel->addExtra(m_command1);
+
+    QWidget *filesFrame = nullptr;
+    QWidget *browser = buildBrowserFrames(filesFrame);
+    auto *player = new QGroupBox(this);
+    player->setObjectName(QStringLiteral("Frame5"));
+    player->setAccessibleName(QStringLiteral("播放器"));
+    m_wmp1 = new MediaPlayer(player);
+    m_wmp1->setObjectName(QStringLiteral("wmp1"));
+    m_wmp1->setAccessibleName(QStringLiteral("媒体播放器"));
+    auto *playerLayout = new QVBoxLayout(player);
+    playerLayout->addWidget(m_wmp1);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_panel, 0, 0, 1, 2);
+    grid->addWidget(buildRemoteFrame(), 0, 2);
+    grid->addWidget(browser, 1, 0);
+    grid->addWidget(filesFrame, 1, 1);
+    grid->addWidget(buildSongFrame(), 1, 2);
+    grid->addWidget(player, 2, 0, 1, 3);
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+QWidget *Form1::buildRemoteFrame()
+{
+    auto *box = frame(this, "fraFrames(1)", QStringLiteral("遥控显示窗口"));
+    auto *label3 = new QLabel(QStringLiteral("当前键值："), box);
+    label3->setObjectName(QStringLiteral("Label3"));
+    m_txtBarcode = displayField(box, "txtBarcode", label3, QString());
+    auto *row = new QHBoxLayout(box);
+    row->addWidget(label3);
+    row->addWidget(m_txtBarcode, 1);
+    return box;
+}
+
+QWidget *Form1::buildBrowserFrames(QWidget *&filesFrame)
+{
+    auto *folders = frame(this, "Frame1", QStringLiteral("Frame1"));
+    m_drive1 = new DriveListBox(folders);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setAccessibleName(QStringLiteral("磁盘"));
+    m_dir1 = new DirListBox(folders);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setAccessibleName(QStringLiteral("文件夹"));
+    auto *column = new QVBoxLayout(folders);
+    column->addWidget(m_drive1);
+    column->addWidget(m_dir1, 1);
+
+    auto *files = frame(this, "Frame2", QStringLiteral("Frame2"));
+    m_file1 = new FileListBox(files);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_file1->setAccessibleName(QStringLiteral("文件"));
+    auto *fileColumn = new QVBoxLayout(files);
+    fileColumn->addWidget(m_file1);
+    filesFrame = files;
+    return folders;
+}
+
+QWidget *Form1::buildSongFrame()
+{
+    auto *box = frame(this, "Frame4", QStringLiteral("歌曲信息"));
+    m_label1 = new QLabel(box);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setAccessibleName(QStringLiteral("文件信息"));
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *label2 = new QLabel(QStringLiteral("当前播放时间："), box);
+    label2->setObjectName(QStringLiteral("Label2"));
+    m_text1 = displayField(box, "Text1", label2, QStringLiteral("00:00"));
+    auto *label4 = new QLabel(QStringLiteral("歌曲总时间："), box);
+    label4->setObjectName(QStringLiteral("Label4"));
+    m_text2 = displayField(box, "Text2", label4, QStringLiteral("00:00"));
+    m_command3 = new QPushButton(QStringLiteral("退出程序"), box);
+    m_command3->setObjectName(QStringLiteral("Command3"));
+    m_command3->setAccessibleName(m_command3->text());
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(m_label1, 0, 0, 1, 2);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(m_text1, 1, 1);
+    grid->addWidget(label4, 2, 0);
+    grid->addWidget(m_text2, 2, 1);
+    grid->addWidget(m_command3, 3, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    return box;
+}
+
+// Key table first, then the port probe, then the lists on the current
+// folder's drive.
+void Form1::Form_Load()
+{
+    m_iniPath = settingsPath();
+    for (const KeyFunction &f : kKeyFunctions)
+        m_keys.setCode(f.n, GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), m_iniPath));
+    m_panel->probe();
+
+    const QString current = QDir::currentPath();
+    const QStringList drives = BrowsableDrives(MountedFileSystems(), QDir::homePath());
+    m_drive1->setDrives(drives, DriveIndexFor(drives, current));
+    if (!m_dir1->setPath(current))
+        m_dir1->setPath(m_drive1->Drive());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::ComPort_OnComm()
+{
+    if (m_port->CommEvent() != ComPort::kEvReceive)
+        return;
+    QString chunk;
+    guarded([&] { chunk = m_port->Input(); });
+    receive(chunk);
+}
+
+void Form1::receive(const QString &chunk)
+{
+    m_rxChunk = chunk;
+    QString line;
+    if (!m_rx.append(m_rxChunk, line))
+        return;
+    m_txtBarcode->setText(line);
+    guarded([&] { loadedForm2().Text7()->setText(line); });
+    const QString code = m_txtBarcode->text();
+    for (int n : m_keys.matches(code))
+        guarded([&] { m_actions->run(n); });
+    m_rx.clear();
+    m_panel->lblStatus()->setText(QStringLiteral("连接控制器成功！"));
+}
+
+Form2 &Form1::loadedForm2()
+{
+    if (!m_form2)
+        m_form2 = std::make_unique<Form2>(this);
+    return *m_form2;
+}
+
+void Form1::Drive1_Change()
+{
+    const QString drive = m_drive1->Drive();
+    if (DriveReady(drive) && m_dir1->setPath(drive))
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("错误提示"), QStringLiteral("请选择有效磁盘！"),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::Dir1_Change()
+{
+    m_file1->setPath(m_dir1->Path());
+}
+
+// The separator goes in unconditionally: a file in the root shows as
+// "//name", which still names the same file.
+void Form1::File1_Click()
+{
+    const QString full = m_file1->Path() + QLatin1Char('/') + m_file1->FileName();
+    const QFileInfo info(full);
+    const QString size = info.isFile() ? SizeText(info.size()) : QString();
+    m_wmp1->setURL(full);
+    m_label1->setText(QStringLiteral("当前文件：") + full + QStringLiteral("\n\n文件大小：") + size
+                      + QStringLiteral("\n\n"));
+    m_wmp1->controls.play();
+    m_timer1.start();
+}
+
+void Form1::Timer1_Timer()
+{
+    m_text2->setText(m_wmp1->currentMedia.durationString());
+    m_text1->setText(m_wmp1->controls.currentPositionString());
+}
+
+// The setup window is modal; the receive handler keeps running behind it
+// from the dialog's event loop. Closing it in any way unloads it.
+void Form1::Command1_Click()
+{
+    loadedForm2().exec();
+    m_form2.reset();
+}
+
+// Ends the program at once: neither the port nor the player is closed by
+// the program; the end of the process releases them.
+void Form1::Command3_Click()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+void Form1::Form_Unload()
+{
+    m_wmp1->close();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    m_panel->closeWindowStep();
+    Form_Unload();
+    event->accept();
+}

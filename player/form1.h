@@ -1,0 +1,89 @@
+#pragma once
+
+#include "keyactions.h"
+#include "keytable.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class ComPort;
+class ConnectionPanel;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class Form2;
+class MediaPlayer;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The player's main window: the connection panel, the remote's key display,
+// the drive / folder / file browser, the song information and the embedded
+// player. Key lines from the receiver run the actions of the key table.
+// Constructing the window is its load step.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    ComPort &port() { return *m_port; }
+    ConnectionPanel *panel() const { return m_panel; }
+    DriveListBox *Drive1() const { return m_drive1; }
+    DirListBox *Dir1() const { return m_dir1; }
+    FileListBox *File1() const { return m_file1; }
+    MediaPlayer *wmp1() const { return m_wmp1; }
+    QLineEdit *txtBarcode() const { return m_txtBarcode; }
+    QLabel *Label1() const { return m_label1; }
+    QLineEdit *Text1() const { return m_text1; }
+    QLineEdit *Text2() const { return m_text2; }
+    QTimer &Timer1() { return m_timer1; }
+    const KeyTable &keyTable() const { return m_keys; }
+    // The setup window while it is loaded, or null.
+    Form2 *form2() const { return m_form2.get(); }
+    const QString &IniPath() const { return m_iniPath; }
+
+    void Form_Load();
+    void ComPort_OnComm();
+    // Receive steps 3 to 10 for one chunk read from the port.
+    void receive(const QString &chunk);
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command3_Click();
+    void Form_Unload();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    QWidget *buildRemoteFrame();
+    QWidget *buildBrowserFrames(QWidget *&filesFrame);
+    QWidget *buildSongFrame();
+    Form2 &loadedForm2();
+
+    std::unique_ptr<ComPort> m_port;
+    ConnectionPanel *m_panel = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command3 = nullptr;
+    QLineEdit *m_txtBarcode = nullptr;
+    DriveListBox *m_drive1 = nullptr;
+    DirListBox *m_dir1 = nullptr;
+    FileListBox *m_file1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    MediaPlayer *m_wmp1 = nullptr;
+    QTimer m_timer1;
+    std::unique_ptr<KeyActions> m_actions;
+    std::unique_ptr<Form2> m_form2;
+    KeyTable m_keys;
+    KeyLineBuffer m_rx;
+    QString m_rxChunk;
+    QString m_iniPath;
+};

@@ -1,0 +1,121 @@
+#include "form2.h"
+
+#include "keytable.h"
+#include "inifile.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+}
+
+Form2::Form2(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("遥控键值设置"));
+    setAccessibleName(windowTitle());
+    resize(4665 / kTwipsPerPixel, 7725 / kTwipsPerPixel);
+    buildRows();
+    Form_Load();
+}
+
+void Form2::buildRows()
+{
+    auto *grid = new QGridLayout(this);
+    auto *group = new QButtonGroup(this);
+    for (const KeyFunction &f : kKeyFunctions) {
+        const int r = f.n - 1;
+        const QString caption = QString::fromUtf16(f.caption);
+        auto *label = new QLabel(caption, this);
+        label->setObjectName(QStringLiteral("Label%1").arg(f.n));
+        auto *code = new QLineEdit(this);
+        code->setObjectName(QStringLiteral("Text1(%1)").arg(r));
+        code->setAccessibleName(caption);
+        label->setBuddy(code);
+        auto *opt = new QRadioButton(this);
+        opt->setObjectName(QStringLiteral("Opt%1").arg(f.n));
+        opt->setAccessibleName(QStringLiteral("选择") + caption);
+        group->addButton(opt, f.n);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(code, r, 1);
+        grid->addWidget(opt, r, 2);
+        m_labels.at(std::size_t(r)) = label;
+        m_codes.at(std::size_t(r)) = code;
+        m_opts.at(std::size_t(r)) = opt;
+    }
+    m_received = new QLineEdit(this);
+    m_received->setObjectName(QStringLiteral("Text7"));
+    m_received->setAccessibleName(QStringLiteral("接收键值"));
+    m_received->setReadOnly(true);
+    grid->addWidget(m_received, 12, 0, 1, 3);
+    m_save = new QPushButton(QStringLiteral("保存"), this);
+    m_save->setObjectName(QStringLiteral("Command1"));
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_save->setAutoDefault(false);
+    m_cancel->setAutoDefault(false);
+    grid->addWidget(m_save, 13, 0);
+    grid->addWidget(m_cancel, 13, 1, 1, 2);
+
+    connect(m_received, &QLineEdit::textChanged, this, &Form2::Text7_Change);
+    connect(m_save, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &Form2::Command2_Click);
+}
+
+// Row 1 takes the next code. The fields start with the stored codes, so
+// saving after teaching one key keeps the other eleven.
+void Form2::Form_Load()
+{
+    m_opts.front()->setChecked(true);
+    const QString path = settingsPath();
+    for (const KeyFunction &f : kKeyFunctions)
+        m_codes.at(std::size_t(f.n - 1))
+            ->setText(GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), path));
+}
+
+void Form2::Text7_Change()
+{
+    for (std::size_t k = 0; k < m_opts.size(); ++k) {
+        if (m_opts.at(k)->isChecked())
+            m_codes.at(k)->setText(m_received->text());
+    }
+}
+
+// Writes all twelve rows, empty ones included, and tells the truth about it:
+// a failed write names the settings file and the reason instead of claiming
+// success.
+void Form2::Command1_Click()
+{
+    const QString path = settingsPath();
+    QString firstError;
+    for (const KeyFunction &f : kKeyFunctions) {
+        QString error;
+        const bool ok = WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
+                                                  m_codes.at(std::size_t(f.n - 1))->text(), path, &error);
+        if (!ok && firstError.isNull())
+            firstError = error.isEmpty() ? QStringLiteral("写入失败") : error;
+    }
+    if (!firstError.isNull()) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("错误提示"),
+                        QStringLiteral("遥控键值保存失败！\n设置文件：%1\n原因：%2").arg(path, firstError),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("成功提示"), QStringLiteral("遥控键值已成功保存！"),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form2::Command2_Click()
+{
+    reject();
+}

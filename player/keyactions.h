@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+
+class DriveListBox;
+class DirListBox;
+class FileListBox;
+class MediaPlayer;
+
+// The twelve actions of the remote on the lists and the player. Actions
+// that change the drive or the file go through the lists' own change and
+// click events, so the window's drive-change and file-selection steps run
+// to completion inside the action.
+class KeyActions {
+public:
+    struct Targets {
+        DriveListBox &drive1;
+        DirListBox &dir1;
+        FileListBox &file1;
+        MediaPlayer &wmp1;
+    };
+
+    explicit KeyActions(Targets targets) : t(targets) {}
+
+    // Runs the action of function n (1..12); other numbers do nothing.
+    void run(int n);
+
+    void DrivePrevious();
+    void DriveNext();
+    void FolderPrevious();
+    void FolderNext();
+    void SongPrevious();
+    void SongNext();
+    void VolumeUp();
+    void VolumeDown();
+    void FolderEnter();
+    void FolderExit();
+    void PlayPause();
+    void MuteToggle();
+
+private:
+    using Action = void (KeyActions::*)();
+    // Indexed by function number - 1.
+    static constexpr std::array<Action, 12> kActions{
+        &KeyActions::DrivePrevious, &KeyActions::DriveNext, &KeyActions::FolderPrevious,
+        &KeyActions::FolderNext, &KeyActions::SongPrevious, &KeyActions::SongNext,
+        &KeyActions::VolumeUp, &KeyActions::VolumeDown, &KeyActions::FolderEnter,
+        &KeyActions::FolderExit, &KeyActions::PlayPause, &KeyActions::MuteToggle};
+
+    Targets t;
+};

@@ -1,0 +1,16 @@
+// remoteplayer: the infrared-remote music player.
+#include "cmdline.h"
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("remoteplayer"));
+    parseProgramOptions(QApplication::arguments(),
+                        QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
+    Form1 window;
+    window.show();
+    return QApplication::exec();
+}

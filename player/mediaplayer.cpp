@@ -1,0 +1,258 @@
+#include "mediaplayer.h"
+
+#include "infotext.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+
+namespace {
+
+QToolButton *transportButton(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(caption);
+    b->setToolTip(caption);
+    b->setIcon(parent->style()->standardIcon(icon));
+    return b;
+}
+
+QSlider *transportSlider(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *s = new QSlider(Qt::Horizontal, parent);
+    s->setObjectName(QLatin1String(name));
+    s->setAccessibleName(caption);
+    s->setToolTip(caption);
+    return s;
+}
+
+} // namespace
+
+MediaPlayer::MediaPlayer(QWidget *parent)
+    : QWidget(parent)
+    , m_player(std::make_unique<QMediaPlayer>())
+    , m_audio(std::make_unique<QAudioOutput>())
+{
+    m_player->setAudioOutput(m_audio.get());
+    buildControls();
+    m_player->setVideoOutput(m_video);
+    applyVolume();
+    connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateTransport);
+    connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
+    connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
+    updateTransport();
+}
+
+MediaPlayer::~MediaPlayer()
+{
+    // The engine must let go of the video widget before the widget goes.
+    m_player->stop();
+    m_player->setVideoOutput(nullptr);
+}
+
+void MediaPlayer::buildControls()
+{
+    m_screen = new QStackedWidget(this);
+    m_screen->setObjectName(QStringLiteral("wmp1Screen"));
+    m_screen->setAccessibleName(QStringLiteral("播放画面"));
+    m_video = new QVideoWidget(m_screen);
+    m_video->setAccessibleName(QStringLiteral("视频"));
+    m_pictureView = new QLabel(m_screen);
+    m_pictureView->setAlignment(Qt::AlignCenter);
+    m_pictureView->setAccessibleName(QStringLiteral("图片"));
+    m_pictureView->setMinimumSize(1, 1);
+    m_screen->addWidget(m_video);
+    m_screen->addWidget(m_pictureView);
+
+    m_playPause = transportButton(this, "wmp1PlayPause", QStringLiteral("播放/暂停"), QStyle::SP_MediaPlay);
+    m_stop = transportButton(this, "wmp1Stop", QStringLiteral("停止"), QStyle::SP_MediaStop);
+    m_muteButton = transportButton(this, "wmp1Mute", QStringLiteral("静音"), QStyle::SP_MediaVolume);
+    m_muteButton->setCheckable(true);
+    m_position = transportSlider(this, "wmp1Position", QStringLiteral("播放位置"));
+    m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
+    m_volumeSlider->setRange(0, 100);
+    m_volumeSlider->setMaximumWidth(120);
+    m_times = new QLabel(this);
+    m_times->setObjectName(QStringLiteral("wmp1Times"));
+    m_times->setAccessibleName(QStringLiteral("播放时间"));
+
+    connect(m_playPause, &QToolButton::clicked, this, [this] {
+        playState() == Playing ? controls.pause() : controls.play();
+    });
+    connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
+    connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
+    connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
+    connect(m_position, &QSlider::sliderMoved, this, [this](int ms) { m_player->setPosition(ms); });
+
+    auto *bar = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(m_playPause), static_cast<QWidget *>(m_stop)})
+        bar->addWidget(w);
+    bar->addWidget(m_position, 1);
+    bar->addWidget(m_times);
+    bar->addWidget(m_muteButton);
+    bar->addWidget(m_volumeSlider);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_screen, 1);
+    column->addLayout(bar);
+}
+
+void MediaPlayer::setURL(const QString &url)
+{
+    m_stoppedByRequest = false;
+    m_picture = QImage();
+    if (url == m_url && !m_url.isEmpty()) {
+        m_player->stop(); // the same item again starts from its beginning
+    } else {
+        m_url = url;
+        m_player->setSource(url.isEmpty() ? QUrl() : QUrl::fromLocalFile(url));
+    }
+    showPicture();
+    updateTransport();
+}
+
+// Pictures are not for the media engine: they are read here and shown
+// scaled in the video area. A file that does not read as a picture stays
+// with the engine, which plays it or reports it unplayable.
+void MediaPlayer::showPicture()
+{
+    if (!m_url.isEmpty() && !QImageReader::imageFormat(m_url).isEmpty()) {
+        QImageReader reader(m_url);
+        reader.setAutoTransform(true);
+        m_picture = reader.read();
+    }
+    if (m_picture.isNull()) {
+        m_pictureView->clear();
+        m_screen->setCurrentWidget(m_video);
+        return;
+    }
+    m_player->setSource(QUrl());
+    m_pictureView->setPixmap(QPixmap::fromImage(
+        m_picture.scaled(m_screen->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_screen->setCurrentWidget(m_pictureView);
+}
+
+void MediaPlayer::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (showingPicture())
+        showPicture();
+}
+
+int MediaPlayer::playState() const
+{
+    if (showingPicture())
+        return Ready;
+    switch (m_player->playbackState()) {
+    case QMediaPlayer::PlayingState:
+        return Playing;
+    case QMediaPlayer::PausedState:
+        return Paused;
+    case QMediaPlayer::StoppedState:
+        break;
+    }
+    switch (m_player->mediaStatus()) {
+    case QMediaPlayer::EndOfMedia:
+        return MediaEnded;
+    case QMediaPlayer::NoMedia:
+    case QMediaPlayer::InvalidMedia:
+        return Undefined;
+    default:
+        return m_stoppedByRequest ? Stopped : Ready;
+    }
+}
+
+void MediaPlayer::close()
+{
+    m_player->stop();
+    m_player->setSource(QUrl());
+    m_url.clear();
+    m_picture = QImage();
+    showPicture();
+    updateTransport();
+}
+
+void MediaPlayer::updateTransport()
+{
+    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
+    m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    if (!m_position->isSliderDown()) {
+        const QSignalBlocker quiet(m_position);
+        m_position->setRange(0, int(qMin<qint64>(m_player->duration(), INT_MAX)));
+        m_position->setValue(int(qMin<qint64>(m_player->position(), INT_MAX)));
+    }
+    m_times->setText(controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
+}
+
+void MediaPlayer::applyVolume()
+{
+    m_audio->setVolume(float(m_volume) / 100.0f);
+    m_audio->setMuted(m_mute);
+    const QSignalBlocker quietVolume(m_volumeSlider);
+    m_volumeSlider->setValue(m_volume);
+    const QSignalBlocker quietMute(m_muteButton);
+    m_muteButton->setChecked(m_mute);
+    m_muteButton->setIcon(style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+}
+
+void MediaPlayer::Controls::play()
+{
+    m_p.m_stoppedByRequest = false;
+    if (!m_p.showingPicture() && !m_p.m_url.isEmpty())
+        m_p.m_player->play();
+}
+
+void MediaPlayer::Controls::pause()
+{
+    if (m_p.m_player->playbackState() == QMediaPlayer::PlayingState)
+        m_p.m_player->pause();
+}
+
+void MediaPlayer::Controls::stop()
+{
+    m_p.m_stoppedByRequest = true;
+    m_p.m_player->stop();
+}
+
+QString MediaPlayer::Controls::currentPositionString() const
+{
+    return TimeText(m_p.m_player->position());
+}
+
+int MediaPlayer::Settings::volume() const
+{
+    return m_p.m_volume;
+}
+
+void MediaPlayer::Settings::setVolume(int volume)
+{
+    m_p.m_volume = qBound(0, volume, 100);
+    m_p.applyVolume();
+}
+
+bool MediaPlayer::Settings::mute() const
+{
+    return m_p.m_mute;
+}
+
+void MediaPlayer::Settings::setMute(bool mute)
+{
+    m_p.m_mute = mute;
+    m_p.applyVolume();
+}
+
+QString MediaPlayer::CurrentMedia::durationString() const
+{
+    return TimeText(m_p.m_player->duration());
+}

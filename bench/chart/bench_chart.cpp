@@ -1,0 +1,38 @@
+// One sample on a full 100-point chart of 600 x 150 pixels: the shift, the
+// whole redraw into the back buffer and the copy onto the surface.
+#include "uchistogram.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void NextPointAndRedraw(benchmark::State& state)
+{
+    ucHistogram chart;
+    chart.setBorderStyle(0);
+    chart.resize(600, 150);
+    chart.show();
+    QCoreApplication::processEvents();
+    int v = 0;
+    for (int i = 0; i < 100; ++i)
+        chart.NextPoint(i % 100);
+    for (auto _ : state) {
+        chart.NextPoint(v);
+        v = (v + 37) % 100;
+        QCoreApplication::processEvents(); // the queued repaint of the surface
+    }
+}
+BENCHMARK(NextPointAndRedraw)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

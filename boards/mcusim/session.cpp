@@ -1,0 +1,109 @@
+#include "session.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "eepromfile.h"
+
+namespace mcusim {
+
+volatile std::sig_atomic_t Session::s_stopRequested = 0;
+
+namespace {
+
+constexpr std::size_t kReceiveLimit = 4096; // bytes held for the firmware's UART
+constexpr std::size_t kMaxCommandLine = 4096;
+constexpr unsigned kEepromCheckTicks = 10; // milliseconds between EEPROM checks
+
+template <class... Fs> struct Overloaded : Fs... {
+    using Fs::operator()...;
+};
+template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
+
+} // namespace
+
+Session::Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyLink> pty, std::string eepromPath)
+    : m_board(std::move(board)), m_pty(std::move(pty)), m_eepromPath(std::move(eepromPath))
+{
+    m_savedEeprom = m_board->eeprom();
+    m_board->onTransmit([this](std::uint8_t byte) { m_transmitted.push_back(byte); });
+    m_board->onTick([this] { tick(); });
+    fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
+}
+
+int Session::run()
+{
+    const int status = m_board->run();
+    saveEepromIfChanged();
+    return m_failed ? 1 : status;
+}
+
+void Session::tick()
+{
+    m_pty->transmit(m_transmitted);
+    m_transmitted.clear();
+    m_pty->receive(m_board->receiveQueue(), kReceiveLimit);
+    if (m_stdinOpen)
+        readCommands();
+    if (++m_ticks % kEepromCheckTicks == 0)
+        saveEepromIfChanged();
+    if (s_stopRequested)
+        m_board->stop();
+}
+
+void Session::readCommands()
+{
+    char buffer[512];
+    for (;;) {
+        const auto count = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count == 0) {
+            m_stdinOpen = false; // the board keeps running without a keyboard
+            return;
+        }
+        if (count < 0)
+            return;
+        for (auto i = 0; i < count; ++i) {
+            if (buffer[i] != '\n') {
+                if (m_pendingLine.size() < kMaxCommandLine)
+                    m_pendingLine.push_back(buffer[i]);
+                continue;
+            }
+            const ParsedCommand parsed = m_pendingLine.size() < kMaxCommandLine
+                                             ? parseCommand(m_pendingLine)
+                                             : ParsedCommand{NoCommand{}, "command line too long"};
+            m_pendingLine.clear();
+            if (!parsed.error.empty())
+                std::fprintf(stderr, "mcusim: %s\n", parsed.error.c_str());
+            execute(parsed.command);
+        }
+    }
+}
+
+void Session::execute(const Command &command)
+{
+    std::visit(Overloaded{
+                   [](const NoCommand &) {},
+                   [this](const AdcCommand &c) { m_board->setAdc(c.channel, c.millivolts); },
+                   [this](const IrCommand &c) { m_board->playInfrared(c.pulses); },
+                   [this](const QuitCommand &) { m_board->stop(); },
+               },
+               command);
+}
+
+void Session::saveEepromIfChanged()
+{
+    if (m_eepromPath.empty())
+        return;
+    std::vector<std::uint8_t> image = m_board->eeprom();
+    if (image == m_savedEeprom)
+        return;
+    std::string error;
+    if (!saveEeprom(m_eepromPath, image, error)) {
+        std::fprintf(stderr, "mcusim: %s\n", error.c_str());
+        m_failed = true;
+    }
+    m_savedEeprom = std::move(image); // reported once, not every ten milliseconds
+}
+
+} // namespace mcusim

@@ -1,0 +1,54 @@
+// The temperature controller's behaviour on the serial line, without any I/O.
+//
+// A reading line is the two-digit reading, one further character and CR LF. The
+// further character is "C" on measuring lines, "O" on the line that enters
+// set-point mode and "N" on the one that leaves it, so the console never sees a
+// mode signal outside a line.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+struct TempBoardOptions {
+    int intervalMs = 1000;
+    int start = 25;
+    int min = 18;
+    int max = 35;
+    int setpoint = 30;
+    std::uint32_t seed = 1;
+    bool scripted = false;
+    std::vector<std::string> script; // readings to send in order instead of the drift
+};
+
+class TempBoard {
+public:
+    static constexpr int kLowest = 0;
+    static constexpr int kHighest = 99;
+
+    explicit TempBoard(const TempBoardOptions& options);
+
+    // The line for one interval: the current reading, or the set-point in
+    // set-point mode; "" once a script is used up.
+    std::string tick();
+    // The answer to one received character ("" for characters the board ignores):
+    // "3" enters set-point mode, "5"/"4" raise/lower the set-point, "6" leaves.
+    std::string command(char c);
+
+    bool setpointMode() const { return m_setpointMode; }
+    int setpoint() const { return m_setpoint; }
+    int temperature() const { return m_temperature; }
+
+    static std::string line(int value, char further);
+
+private:
+    void drift();
+
+    TempBoardOptions m_options;
+    std::mt19937 m_rng;
+    int m_temperature;
+    int m_setpoint;
+    bool m_setpointMode = false;
+    size_t m_scriptPos = 0;
+};

@@ -3,18 +3,18 @@
 #include "comport.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
 
-QString usage(const QString& description)
+QString usage(const QStringList& arguments, const QString& description)
 {
-    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n")
-                       .arg(QCoreApplication::applicationName(), description);
+    const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
-        text += QStringLiteral("  --com%1 PATH        Device that stands for COM%1 (default %2).\n")
+        text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1 (default %2).\n")
                     .arg(port)
                     .arg(ComPort::devicePath(port));
     }
@@ -35,14 +35,14 @@ bool parseProgramOptions(
         ports.append(QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
     parser.addOptions(ports);
     if (!parser.parse(arguments)) {
-        *message = parser.errorText() + QStringLiteral("\n\n") + usage(description);
+        *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, description);
         return false;
     }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
         *helpRequested = parser.isSet(help);
         *message = (*helpRequested ? QString() : QStringLiteral("Unexpected argument: %1\n\n")
                                                      .arg(parser.positionalArguments().join(u' ')))
-            + usage(description);
+            + usage(arguments, description);
         return false;
     }
     for (int port = 1; port <= ComPort::kPortCount; ++port) {

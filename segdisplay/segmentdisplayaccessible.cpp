@@ -1,0 +1,42 @@
+#include "segmentdisplayaccessible.h"
+
+#include "segmentdisplay.h"
+
+SegmentDisplayAccessible::SegmentDisplayAccessible(QWidget* widget)
+    : QAccessibleWidget(widget, QAccessible::StaticText)
+{
+}
+
+QString SegmentDisplayAccessible::text(QAccessible::Text t) const
+{
+    const auto* display = static_cast<const SegmentDisplay*>(widget());
+    switch (t) {
+    case QAccessible::Value:
+        return display->Value();
+    case QAccessible::Name:
+        // The host's name for the control; without one, the number itself.
+        return display->accessibleName().isEmpty() ? display->Value() : display->accessibleName();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+namespace {
+
+QAccessibleInterface* segmentDisplayFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("SegmentDisplay") && object && object->isWidgetType())
+        return new SegmentDisplayAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installSegmentDisplayAccessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(segmentDisplayFactory);
+        return true;
+    }();
+    (void)installed;
+}

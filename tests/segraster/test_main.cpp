@@ -1,0 +1,8 @@
+// The raster needs no application object; the palette tests make their own.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -22,9 +22,9 @@ static uint8_t in_setpoint_mode;
 /* Timer 1 in CTC mode: 16 MHz / 256 / 62500 = one compare match a second. */
 static void tick_init(void)
 {
-    OCR1A = 62499u;
     TCCR1A = 0;
     TCCR1B = (uint8_t)((1 << WGM12) | (1 << CS12));
+    OCR1A = 62499u;
     TIMSK1 = (uint8_t)(1 << OCIE1A);
 }
 

@@ -1,9 +1,9 @@
 // mcusim: runs board firmware on a simulated microcontroller, its serial
 // line on a pseudo-terminal, its inputs driven from standard input.
-#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
+#include "boardio.h"
 #include "eepromfile.h"
 #include "options.h"
 #include "session.h"
@@ -12,29 +12,33 @@ using namespace mcusim;
 
 namespace {
 
-void requestStop(int)
-{
-    Session::s_stopRequested = 1;
-}
-
 int fail(const std::string &text)
 {
     std::fprintf(stderr, "mcusim: %s\n", text.c_str());
     return 1;
 }
 
+// The simulator library prints on standard output while it loads, where
+// only the pseudo-terminal's path belongs: send that to standard error.
+std::unique_ptr<SimBoard> loadQuietly(const std::string &firmware, std::string &error)
+{
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    auto board = SimBoard::load(firmware, error);
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    return board;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // Standard output carries only the pseudo-terminal's path; anything the
-    // simulator library prints goes to standard error instead.
-    std::FILE *protocol = fdopen(dup(STDOUT_FILENO), "w");
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-
     const ParsedOptions parsed = parseOptions({argv + 1, argv + argc});
     if (parsed.options.help) {
-        std::fputs(usageText().c_str(), protocol);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (!parsed.error.empty()) {
@@ -44,26 +48,24 @@ int main(int argc, char **argv)
     const Options &o = parsed.options;
 
     std::string error;
-    auto board = SimBoard::load(o.firmware, error);
+    auto board = loadQuietly(o.firmware, error);
     if (!board)
         return fail(error);
-    if (!o.eepromPath.empty()) {
-        std::vector<std::uint8_t> image(board->eepromSize());
-        if (!loadEeprom(o.eepromPath, image, error))
-            return fail(error);
-        board->setEeprom(image);
-    }
-    auto pty = PtyLink::open(error);
-    if (!pty || (!o.linkPath.empty() && !pty->makeLink(o.linkPath, error)))
+    // A new chip's EEPROM is erased (all ones), unless a kept image is given.
+    std::vector<std::uint8_t> image(board->eepromSize(), kErasedByte);
+    if (!o.eepromPath.empty() && !loadEeprom(o.eepromPath, image, error))
         return fail(error);
+    board->setEeprom(image);
 
-    std::fprintf(protocol, "%s\n", pty->slavePath().c_str());
-    std::fflush(protocol);
-
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGINT, requestStop);
-    std::signal(SIGTERM, requestStop);
-    std::signal(SIGHUP, requestStop);
-    Session session(std::move(board), std::move(pty), o.eepromPath);
-    return session.run();
+    auto pty = std::make_unique<PtyPair>();
+    boardio::installStopSignals();
+    if (!boardio::announce(*pty, o.linkPath))
+        return 1;
+    int status = 0;
+    {
+        Session session(std::move(board), std::move(pty), o.eepromPath);
+        status = session.run();
+    }
+    boardio::removeLink(o.linkPath);
+    return status;
 }

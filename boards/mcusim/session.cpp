@@ -1,14 +1,14 @@
 #include "session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "boardio.h"
 #include "eepromfile.h"
 
 namespace mcusim {
-
-volatile std::sig_atomic_t Session::s_stopRequested = 0;
 
 namespace {
 
@@ -23,7 +23,7 @@ template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 
 } // namespace
 
-Session::Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyLink> pty, std::string eepromPath)
+Session::Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyPair> pty, std::string eepromPath)
     : m_board(std::move(board)), m_pty(std::move(pty)), m_eepromPath(std::move(eepromPath))
 {
     m_savedEeprom = m_board->eeprom();
@@ -41,15 +41,40 @@ int Session::run()
 
 void Session::tick()
 {
-    m_pty->transmit(m_transmitted);
-    m_transmitted.clear();
-    m_pty->receive(m_board->receiveQueue(), kReceiveLimit);
+    exchangeWithPty();
     if (m_stdinOpen)
         readCommands();
     if (++m_ticks % kEepromCheckTicks == 0)
         saveEepromIfChanged();
-    if (s_stopRequested)
+    if (boardio::stopRequested())
         m_board->stop();
+}
+
+void Session::exchangeWithPty()
+{
+    // With nobody holding the device open, what the board sends is lost, as
+    // on a serial line with nothing plugged in; a program that does not read
+    // loses the rest too, like an overrun, rather than stalling the board.
+    std::size_t done = 0;
+    if (m_pty->listenerPresent()) {
+        while (done < m_transmitted.size()) {
+            const auto count = write(m_pty->master(), m_transmitted.data() + done, m_transmitted.size() - done);
+            if (count <= 0)
+                break;
+            done += static_cast<std::size_t>(count);
+        }
+    }
+    m_transmitted.clear();
+
+    // What the program sends waits in the terminal while the board's queue is full.
+    auto &queue = m_board->receiveQueue();
+    std::uint8_t buffer[256];
+    while (queue.size() < kReceiveLimit) {
+        const auto count = read(m_pty->master(), buffer, std::min(sizeof buffer, kReceiveLimit - queue.size()));
+        if (count <= 0)
+            break; // nothing waiting, or nobody attached
+        queue.insert(queue.end(), buffer, buffer + count);
+    }
 }
 
 void Session::readCommands()

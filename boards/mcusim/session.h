@@ -2,36 +2,34 @@
 // standard input and the EEPROM file, serviced every simulated millisecond.
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "command.h"
-#include "ptylink.h"
+#include "ptypair.h"
 #include "simboard.h"
 
 namespace mcusim {
 
 class Session {
 public:
-    Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyLink> pty, std::string eepromPath);
+    Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyPair> pty, std::string eepromPath);
 
-    // Runs until "quit", a signal or the firmware halting; returns the exit status.
+    // Runs until "quit", a stop signal or the firmware halting; returns the
+    // exit status.
     int run();
-
-    // Set from a signal handler to end the run cleanly.
-    static volatile std::sig_atomic_t s_stopRequested;
 
 private:
     void tick();
+    void exchangeWithPty();
     void readCommands();
     void execute(const Command &command);
     void saveEepromIfChanged();
 
     std::unique_ptr<SimBoard> m_board;
-    std::unique_ptr<PtyLink> m_pty;
+    std::unique_ptr<PtyPair> m_pty;
     std::string m_eepromPath;
     std::vector<std::uint8_t> m_savedEeprom;
     std::vector<std::uint8_t> m_transmitted;

@@ -182,15 +182,17 @@ avr_cycle_count_t SimBoard::infraredTimer(avr_t *, avr_cycle_count_t when, void 
 
 std::size_t SimBoard::eepromSize() const
 {
-    return eeprom().size();
+    return static_cast<std::size_t>(m_avr->e2end) + 1;
 }
 
 std::vector<std::uint8_t> SimBoard::eeprom() const
 {
-    avr_eeprom_desc_t desc{};
-    if (avr_ioctl(m_avr, AVR_IOCTL_EEPROM_GET, &desc) != 0 || !desc.ee)
-        return {};
-    return {desc.ee, desc.ee + desc.size};
+    std::vector<std::uint8_t> image(eepromSize());
+    avr_eeprom_desc_t desc{image.data(), 0, static_cast<std::uint32_t>(image.size())};
+    avr_ioctl(m_avr, AVR_IOCTL_EEPROM_GET, &desc);
+    if (desc.ee != image.data()) // the library may hand out its own bytes instead
+        std::copy(desc.ee, desc.ee + image.size(), image.begin());
+    return image;
 }
 
 void SimBoard::setEeprom(const std::vector<std::uint8_t> &image)

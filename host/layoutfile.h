@@ -49,3 +49,23 @@ inline constexpr int kMaxPixels = 8192;
 std::optional<QSize> sizeOf(const PropertyBag& bag);
 void store(PropertyBag& bag, QSize pixels);
 } // namespace extent
+
+// Brings a stored control instance to life as the host does: its properties
+// first, then its stored size (which reaches the control's resize handling).
+template <typename Control>
+void restoreControl(Control& control, const PropertyBag& bag)
+{
+    control.ReadProperties(bag);
+    if (const auto size = extent::sizeOf(bag))
+        control.resize(*size);
+}
+
+// A control instance's bag as the host stores it: its properties and its size.
+template <typename Control>
+PropertyBag storeControl(const Control& control)
+{
+    PropertyBag bag;
+    control.WriteProperties(bag);
+    extent::store(bag, control.size());
+    return bag;
+}

@@ -2,17 +2,6 @@
 
 #include "layoutfile.h"
 
-void UserControl::restore(const PropertyBag& bag)
-{
-    ReadProperties(bag);
-    if (const auto size = extent::sizeOf(bag))
-        resize(*size);
-}
+void UserControl::restore(const PropertyBag& bag) { restoreControl(*this, bag); }
 
-PropertyBag UserControl::store() const
-{
-    PropertyBag bag;
-    WriteProperties(bag);
-    extent::store(bag, size());
-    return bag;
-}
+PropertyBag UserControl::store() const { return storeControl(*this); }

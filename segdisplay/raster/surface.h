@@ -44,18 +44,20 @@ public:
     std::uint32_t pixel(int x, int y) const;
     void setPixel(int x, int y, std::uint32_t argb);
 
-    // Solid fills with a colour reference.
-    void fill(const Region& region, std::uint32_t colorRef);
-    // One-pixel frame along the inside of the region's border.
-    void frame(const Region& region, std::uint32_t colorRef);
+    // Solid fill of the region moved by (dx, dy) (the region itself is not
+    // touched, so a cached shape can be painted anywhere without copying it).
+    void fill(const Region& region, std::uint32_t colorRef, int dx = 0, int dy = 0);
+    // One-pixel frame along the inside of the region's border, moved likewise.
+    void frame(const Region& region, std::uint32_t colorRef, int dx = 0, int dy = 0);
     // The half-open box; inverted boxes paint nothing (as a rectangle fill does).
     void fillRect(const Rect& r, std::uint32_t colorRef);
 
     // Copies the w x h block at (sx, sy) of src to (dx, dy) here, clipped to
     // both surfaces. src may be *this (overlapping blocks are handled).
     void blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
-    // Copies the pixels of src that lie inside clip, at the same coordinates.
-    void copyInRegion(const Surface& src, const Region& clip);
+    // Copies the pixels of src that lie inside clip moved by (dx, dy), at the
+    // same coordinates (src must be another surface).
+    void copyInRegion(const Surface& src, const Region& clip, int dx = 0, int dy = 0);
 
     // Scales the block (sx, sy, sw, sh) of src onto (dx, dy, dw, dh) by
     // nearest-pixel replication (src is any QImage; it is read as RGB32).

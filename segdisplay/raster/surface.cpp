@@ -1,0 +1,131 @@
+#include "surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace segraster {
+
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+// Clips a block copy (destination d, source s, size w x h) to both bounds.
+struct Block {
+    int dx, dy, sx, sy, w, h;
+};
+
+bool clipBlock(Block& b, int dstW, int dstH, int srcW, int srcH)
+{
+    auto clipAxis = [](int& d, int& s, int& len, int dLimit, int sLimit) {
+        const int shift = std::max({ 0, -d, -s });
+        d += shift;
+        s += shift;
+        len -= shift;
+        len = std::min({ len, dLimit - d, sLimit - s });
+    };
+    clipAxis(b.dx, b.sx, b.w, dstW, srcW);
+    clipAxis(b.dy, b.sy, b.h, dstH, srcH);
+    return b.w > 0 && b.h > 0;
+}
+
+} // namespace
+
+std::uint32_t pixelFromColorRef(std::uint32_t c)
+{
+    return kOpaque | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+}
+
+Surface::Surface(int width, int height) { resize(width, height); }
+
+bool Surface::resize(int width, int height)
+{
+    m_image = QImage();
+    if (width < 1 || height < 1 || width > kMaxSurfaceSide || height > kMaxSurfaceSide
+        || std::int64_t(width) * height > kMaxSurfacePixels)
+        return false;
+    m_image = QImage(width, height, QImage::Format_RGB32);
+    if (m_image.isNull())
+        return false;
+    m_image.fill(kOpaque);
+    return true;
+}
+
+std::uint32_t* Surface::line(int y) { return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)); }
+
+const std::uint32_t* Surface::scanLine(int y) const
+{
+    return reinterpret_cast<const std::uint32_t*>(m_image.constScanLine(y));
+}
+
+std::uint32_t Surface::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return 0;
+    return scanLine(y)[x];
+}
+
+void Surface::setPixel(int x, int y, std::uint32_t argb)
+{
+    if (x >= 0 && y >= 0 && x < width() && y < height())
+        line(y)[x] = argb | kOpaque;
+}
+
+void Surface::fill(const Region& region, std::uint32_t colorRef, int dx, int dy)
+{
+    const std::uint32_t p = pixelFromColorRef(colorRef);
+    const long long w = width(), h = height();
+    region.forEachSpan([&](int y, int x0, int x1) {
+        const long long yy = (long long)y + dy;
+        if (yy < 0 || yy >= h)
+            return;
+        const long long a = std::max<long long>((long long)x0 + dx, 0);
+        const long long b = std::min<long long>((long long)x1 + dx, w);
+        if (a < b)
+            std::fill(line(int(yy)) + a, line(int(yy)) + b, p);
+    });
+}
+
+void Surface::frame(const Region& region, std::uint32_t colorRef, int dx, int dy)
+{
+    fill(region.frame1px(), colorRef, dx, dy);
+}
+
+void Surface::fillRect(const Rect& r, std::uint32_t colorRef)
+{
+    const int l = std::max(r.left, 0), t = std::max(r.top, 0);
+    const int rr = std::min(r.right, width()), b = std::min(r.bottom, height());
+    const std::uint32_t p = pixelFromColorRef(colorRef);
+    for (int y = t; y < b && l < rr; ++y)
+        std::fill(line(y) + l, line(y) + rr, p);
+}
+
+void Surface::blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy)
+{
+    Block b { dx, dy, sx, sy, w, h };
+    if (isNull() || src.isNull() || !clipBlock(b, width(), height(), src.width(), src.height()))
+        return;
+    const bool sameSurface = &src == this;
+    const bool upward = sameSurface && b.dy > b.sy;
+    for (int i = 0; i < b.h; ++i) {
+        const int row = upward ? b.h - 1 - i : i;
+        std::memmove(line(b.dy + row) + b.dx, src.scanLine(b.sy + row) + b.sx, std::size_t(b.w) * 4);
+    }
+}
+
+void Surface::copyInRegion(const Surface& src, const Region& clip, int dx, int dy)
+{
+    const long long w = std::min(width(), src.width()), h = std::min(height(), src.height());
+    if (&src == this)
+        return;
+    clip.forEachSpan([&](int y, int x0, int x1) {
+        const long long yy = (long long)y + dy;
+        if (yy < 0 || yy >= h)
+            return;
+        const long long a = std::max<long long>((long long)x0 + dx, 0);
+        const long long b = std::min<long long>((long long)x1 + dx, w);
+        if (a < b)
+            std::memcpy(line(int(yy)) + a, src.scanLine(int(yy)) + a, std::size_t(b - a) * 4);
+    });
+}
+
+} // namespace segraster

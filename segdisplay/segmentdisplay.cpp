@@ -69,8 +69,8 @@ void SegmentDisplay::setPicture(PicturePtr New_Picture)
     notice("Picture");
     m_canvas.CaptureBackground = true;
     guarded([this] {
-        RebuildDisplay();
-        ShowValue(true);
+        rebuildDisplay();
+        showValue(true);
     });
 }
 
@@ -79,16 +79,16 @@ void SegmentDisplay::setTheme(int New_Theme)
     m_props.Theme = New_Theme;
     notice("Theme");
     guarded([this] {
-        RebuildDisplay();
-        RepaintAll();
-        ShowValue(true);
+        rebuildDisplay();
+        repaintAll();
+        showValue(true);
     });
 }
 
 void SegmentDisplay::setValue(const QString& New_Value)
 {
     m_props.Value = New_Value;
-    guarded([this] { ShowValue(false); });
+    guarded([this] { showValue(false); });
     notice("Value");
     announceValue();
 }
@@ -103,18 +103,18 @@ void SegmentDisplay::afterStore(std::string_view name)
         case SetterRuns::GradientRepaint:
             m_canvas.BuildGradient();
             m_canvas.refreshCopyFromGradient();
-            RepaintAll();
+            repaintAll();
             break;
         case SetterRuns::RepaintAll:
-            RepaintAll();
+            repaintAll();
             break;
         case SetterRuns::RebuildShow:
-            RebuildDisplay();
-            ShowValue(true);
+            rebuildDisplay();
+            showValue(true);
             break;
         case SetterRuns::ShowOnly:
         case SetterRuns::Special:
-            ShowValue(true);
+            showValue(true);
             break;
         }
     });
@@ -143,7 +143,22 @@ bool SegmentDisplay::guarded(const std::function<void()>& step)
 
 // ---- drawing operations
 
-void SegmentDisplay::RebuildDisplay()
+bool SegmentDisplay::RebuildDisplay()
+{
+    return guarded([this] { rebuildDisplay(); });
+}
+
+bool SegmentDisplay::RepaintAll()
+{
+    return guarded([this] { repaintAll(); });
+}
+
+bool SegmentDisplay::ShowValue(bool all)
+{
+    return guarded([this, all] { showValue(all); });
+}
+
+void SegmentDisplay::rebuildDisplay()
 {
     ++m_counters.rebuilds;
     // Computed first: a layout that does not fit is refused before anything changes.
@@ -156,7 +171,7 @@ void SegmentDisplay::RebuildDisplay()
     m_digits.LayoutDigits(layout);
 }
 
-void SegmentDisplay::RepaintAll()
+void SegmentDisplay::repaintAll()
 {
     ++m_counters.repaintAlls;
     m_canvas.PaintBackground();
@@ -165,7 +180,7 @@ void SegmentDisplay::RepaintAll()
     m_canvas.refresh();
 }
 
-void SegmentDisplay::ShowValue(bool all) { m_digits.ShowValue(m_props.Value, all); }
+void SegmentDisplay::showValue(bool all) { m_digits.ShowValue(m_props.Value, all); }
 
 // ---- control events
 
@@ -174,8 +189,8 @@ void SegmentDisplay::UserControl_Resize()
     // Rebuilding (not only recomputing the gradient) keeps the background
     // copy at the control's size, so erasing never copies undefined pixels.
     guarded([this] {
-        RebuildDisplay();
-        RepaintAll();
+        rebuildDisplay();
+        repaintAll();
     });
 }
 

@@ -152,10 +152,11 @@ public:
     // Free text the host keeps for each instance; the control never reads it.
     QString Tag;
 
-    // The drawing operations the setters run.
-    void RebuildDisplay();
-    void RepaintAll();
-    void ShowValue(bool all);
+    // The drawing operations the setters run. False (and lastError() says
+    // why) when the step was refused because its arithmetic would overflow.
+    bool RebuildDisplay();
+    bool RepaintAll();
+    bool ShowValue(bool all);
 
     // The control surface as last painted (outside the window shape too).
     const QImage& surfaceImage() const { return m_canvas.surface().image(); }
@@ -177,6 +178,10 @@ protected:
 
 private:
     void UserControl_Resize();
+    // The same operations, throwing DisplayOverflow when refused.
+    void rebuildDisplay();
+    void repaintAll();
+    void showValue(bool all);
     void afterStore(std::string_view name);
     void notice(std::string_view name);
     bool guarded(const std::function<void()>& step);

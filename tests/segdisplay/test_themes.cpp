@@ -1,0 +1,142 @@
+// Themes: each row applied in full with its size, theme 5's PictureMode
+// setter, numbers that name no theme, and re-applying after a change.
+#include "segmentdisplay.h"
+#include "themes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Noticed {
+    QStringList names;
+    explicit Noticed(SegmentDisplay& d)
+    {
+        QObject::connect(&d, &SegmentDisplay::propertyChanged, [this](const QString& n) { names << n; });
+    }
+};
+
+class ThemeRows : public ::testing::TestWithParam<int> { };
+
+TEST_P(ThemeRows, RowIsAppliedInFullWithItsSize)
+{
+    const int n = GetParam();
+    const ThemeRow& row = kThemes[size_t(n - 1)];
+    SegmentDisplay d;
+    d.resize(50, 20);
+    d.setValue("-1.5");
+    d.setBorderWidth(3);
+    d.setCurveTopLeft(4);
+    d.setShowThousandsSeparator(true);
+    d.setYOffsetExp(9);
+    d.setTheme(n);
+
+    const DisplayProperties& p = d.properties();
+    EXPECT_EQ(p.Theme, n);
+    EXPECT_EQ(p.Value, "-1.5");
+    EXPECT_EQ(p.Picture, nullptr);
+    EXPECT_EQ(d.size(), QSize(row.widthTwips / 15, row.heightTwips / 15));
+    EXPECT_EQ(p.BackColor1, row.backColour);
+    EXPECT_EQ(p.BackColor2, row.backColour);
+    EXPECT_EQ(p.BurnInColor, row.burnInColour);
+    EXPECT_EQ(p.BurnInColorNeg, row.burnInColour);
+    EXPECT_EQ(p.SegmentLitColor, row.litColour);
+    EXPECT_EQ(p.SegmentLitColorNeg, row.litColour);
+    EXPECT_EQ(p.SegmentStyle, row.segmentStyle);
+    EXPECT_EQ(p.SegmentHeight, row.segmentHeight);
+    EXPECT_EQ(p.SegmentWidth, row.segmentWidth);
+    EXPECT_EQ(p.InterSegmentGap, row.interSegmentGap);
+    EXPECT_EQ(p.InterDigitGap, row.interDigitGap);
+    EXPECT_EQ(p.SegmentHeightExp, row.segmentHeightExp);
+    EXPECT_EQ(p.SegmentWidthExp, row.segmentWidthExp);
+    EXPECT_EQ(p.InterDigitGapExp, row.interDigitGapExp);
+    EXPECT_EQ(p.XOffsetExp, row.xOffsetExp);
+    // What every theme sets alike, including the values changed above.
+    EXPECT_EQ(p.BorderWidth, 1);
+    EXPECT_EQ(p.CurveTopLeft, 0);
+    EXPECT_FALSE(p.ShowThousandsSeparator);
+    EXPECT_EQ(p.YOffsetExp, 5);
+    EXPECT_EQ(p.BackAngle, 90.0f);
+    EXPECT_EQ(p.NumDigits, 20);
+    EXPECT_EQ(p.SegmentStyleExp, 2);
+    // Hexagonal and trapezoidal rows use even sizes, which loading keeps.
+    if (row.segmentStyle != 2) {
+        EXPECT_EQ(row.segmentWidth % 2, 0);
+        EXPECT_EQ(row.segmentHeight % 2, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, ThemeRows, ::testing::Range(1, 7));
+
+TEST(Themes, ThemeThreeGivesGreyLiquidCrystalLook)
+{
+    SegmentDisplay d;
+    d.setTheme(3);
+    const DisplayProperties& p = d.properties();
+    EXPECT_EQ(p.BackColor1, 0xE0E0E0u);
+    EXPECT_EQ(p.BurnInColor, 0xD0D0D0u);
+    EXPECT_EQ(p.SegmentLitColor, 0x000000u);
+    EXPECT_EQ(p.SegmentStyle, 1);
+    EXPECT_EQ(p.XOffsetExp, 370);
+    EXPECT_EQ(d.size(), QSize(435, 38));
+    EXPECT_EQ(p.Value, "1234567890");
+}
+
+TEST(Themes, ThemeFiveOnANewInstanceOnlyClearsThePicture)
+{
+    SegmentDisplay d;
+    ASSERT_NE(d.Picture(), nullptr);
+    Noticed noticed(d);
+    const int rebuildsBefore = d.counters().rebuilds;
+    d.setTheme(5);
+    EXPECT_EQ(d.Picture(), nullptr);
+    PropertyBag a, b;
+    d.WriteProperties(a);
+    SegmentDisplay fresh;
+    fresh.WriteProperties(b);
+    EXPECT_EQ(a, b); // every stored value equal to a new instance's
+    EXPECT_EQ(noticed.names, (QStringList { "Theme", "PictureMode" }));
+    EXPECT_EQ(d.size(), QSize(403, 31));
+    // PictureMode's own setter rebuilds once, then the final redraw once more.
+    EXPECT_EQ(d.counters().rebuilds - rebuildsBefore, 2);
+}
+
+TEST(Themes, OtherThemesStoreThePictureModeWithoutItsSetter)
+{
+    SegmentDisplay d;
+    Noticed noticed(d);
+    const int rebuildsBefore = d.counters().rebuilds;
+    d.setTheme(6);
+    EXPECT_EQ(noticed.names, QStringList { "Theme" });
+    EXPECT_EQ(d.counters().rebuilds - rebuildsBefore, 1);
+}
+
+TEST(Themes, NumbersThatNameNoThemeAreStoredAndRedrawnOnly)
+{
+    for (int n : { 0, 7, 9, -1 }) {
+        SegmentDisplay d;
+        d.resize(120, 40);
+        d.setSegmentHeight(20);
+        Noticed noticed(d);
+        const int repaints = d.counters().repaintAlls;
+        d.setTheme(n);
+        EXPECT_EQ(d.Theme(), n);
+        EXPECT_EQ(d.SegmentHeight(), 20);
+        EXPECT_NE(d.Picture(), nullptr);
+        EXPECT_EQ(d.size(), QSize(120, 40));
+        EXPECT_EQ(noticed.names, QStringList { "Theme" });
+        EXPECT_EQ(d.counters().repaintAlls - repaints, 1) << n;
+    }
+}
+
+TEST(Themes, SettingTheSameThemeAgainRestoresItsValues)
+{
+    SegmentDisplay d;
+    d.setTheme(2);
+    d.setSegmentHeight(20);
+    EXPECT_EQ(d.SegmentHeight(), 20);
+    EXPECT_EQ(d.Theme(), 2);
+    d.setTheme(2);
+    EXPECT_EQ(d.SegmentHeight(), 12);
+}
+
+} // namespace

@@ -105,6 +105,7 @@ void ComPort::setPortOpen(bool open)
     m_serial->setFlowControl(QSerialPort::NoFlowControl);
     if (!m_serial->open(QIODevice::ReadWrite))
         throw openError(path);
+    m_openPath = path;
     m_rx.clear();
     m_rxPos = 0;
     m_unannounced = 0;
@@ -170,7 +171,7 @@ void ComPort::Output(const QString& text)
 
 QString ComPort::currentDevice() const
 {
-    return PortOpen() ? m_serial->portName() : devicePath(m_commPort);
+    return PortOpen() ? m_openPath : devicePath(m_commPort);
 }
 
 void ComPort::serial_ReadyRead()

@@ -79,6 +79,7 @@ private:
     ComError openError(const QString& path) const;
 
     std::unique_ptr<QSerialPort> m_serial;
+    QString m_openPath;
     int m_commPort = 1;
     int m_inputLen = 0;
     int m_rThreshold = 0;

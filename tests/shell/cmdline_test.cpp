@@ -1,0 +1,47 @@
+// The command line both programs share.
+#include "cmdline.h"
+#include "comport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    bool ok;
+    bool help;
+    QString message;
+};
+
+Outcome parse(const QStringList& args)
+{
+    Outcome o { false, false, {} };
+    o.ok = parseProgramOptions(QStringList { "/usr/bin/prog" } + args, "Test program.", &o.message, &o.help);
+    return o;
+}
+
+TEST(CommandLine, PortDevicesHelpAndMistakes)
+{
+    const QString before1 = ComPort::devicePath(1);
+    const Outcome set = parse({ "--com2", "/dev/ttyUSB0", "--com4=/dev/ttyACM0" });
+    EXPECT_TRUE(set.ok);
+    EXPECT_EQ(ComPort::devicePath(1), before1);
+    EXPECT_EQ(ComPort::devicePath(2), "/dev/ttyUSB0");
+    EXPECT_EQ(ComPort::devicePath(4), "/dev/ttyACM0");
+    ComPort::setDevicePath(2, "/dev/ttyS1");
+    ComPort::setDevicePath(4, "/dev/ttyS3");
+
+    const Outcome help = parse({ "--help" });
+    EXPECT_FALSE(help.ok);
+    EXPECT_TRUE(help.help);
+    EXPECT_TRUE(help.message.startsWith("Usage: prog")) << help.message.toStdString();
+    EXPECT_TRUE(help.message.contains("--com3 PATH"));
+
+    for (const QStringList& bad : { QStringList { "--bogus" }, QStringList { "--com1" }, QStringList { "extra" } }) {
+        const Outcome o = parse(bad);
+        EXPECT_FALSE(o.ok) << bad.join(' ').toStdString();
+        EXPECT_FALSE(o.help);
+        EXPECT_TRUE(o.message.contains("Usage:"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+// The temperature controller's answers and readings, without a terminal.
+#include "tempboard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TempBoard, SetpointCycleAnswersWithModeSignalsInsideLines)
+{
+    TempBoardOptions options;
+    options.setpoint = 30;
+    TempBoard board(options);
+    struct Step {
+        char command;
+        const char* answer;
+    };
+    constexpr Step kSteps[] = {
+        { '5', "" }, { '4', "" }, { '6', "" }, // measuring: only "3" is understood
+        { '3', "30O\r\n" }, { '5', "31C\r\n" }, { '5', "32C\r\n" }, { '4', "31C\r\n" },
+        { 'x', "" }, { '6', "31N\r\n" }, { '6', "" },
+    };
+    for (const Step& s : kSteps)
+        EXPECT_EQ(board.command(s.command), s.answer) << "after '" << s.command << "'";
+    EXPECT_EQ(board.setpoint(), 31);
+    EXPECT_FALSE(board.setpointMode());
+}
+
+TEST(TempBoard, SetpointModeShowsTheSetpointAndStaysTwoDigit)
+{
+    TempBoardOptions options;
+    options.setpoint = 99;
+    TempBoard board(options);
+    board.command('3');
+    EXPECT_EQ(board.tick(), "99C\r\n");
+    EXPECT_EQ(board.command('5'), "99C\r\n");
+    TempBoardOptions low;
+    low.setpoint = 0;
+    TempBoard cold(low);
+    cold.command('3');
+    EXPECT_EQ(cold.command('4'), "00C\r\n");
+}
+
+TEST(TempBoard, DriftStaysInRangeAndMovesSlowly)
+{
+    TempBoardOptions options;
+    options.start = 25;
+    options.min = 24;
+    options.max = 27;
+    TempBoard board(options);
+    int previous = 25;
+    bool moved = false;
+    for (int i = 0; i < 500; ++i) {
+        const std::string line = board.tick();
+        ASSERT_EQ(line.size(), 5u);
+        EXPECT_EQ(line.substr(2), "C\r\n");
+        const int value = std::stoi(line.substr(0, 2));
+        EXPECT_GE(value, 24);
+        EXPECT_LE(value, 27);
+        EXPECT_LE(std::abs(value - previous), 1);
+        moved = moved || value != previous;
+        previous = value;
+    }
+    EXPECT_TRUE(moved);
+}
+
+TEST(TempBoard, ScriptIsSentInOrderThenSilence)
+{
+    TempBoardOptions options;
+    options.scripted = true;
+    options.script = { "25", "100", "9" };
+    TempBoard board(options);
+    EXPECT_EQ(board.tick(), "25C\r\n");
+    EXPECT_EQ(board.tick(), "100C\r\n");
+    EXPECT_EQ(board.tick(), "9C\r\n");
+    EXPECT_EQ(board.tick(), "");
+}
+
+} // namespace

@@ -66,8 +66,13 @@ std::int32_t ClassicSystemColour(int index)
 
 std::int32_t TranslateColour(std::uint32_t ref)
 {
-    if ((ref & 0x80000000u) == 0)
+    // Top byte 0: plain RGB; 2: palette-relative RGB, the same colour without a
+    // palette. Other kinds of reference cannot be translated.
+    const std::uint32_t kind = ref >> 24;
+    if (kind == 0x00 || kind == 0x02)
         return static_cast<std::int32_t>(ref & 0x00FFFFFFu);
+    if ((ref & 0x80000000u) == 0)
+        return -1;
     if ((ref & 0x7FFFFF00u) != 0)
         return -1;
     const int index = static_cast<int>(ref & 0xFFu);

@@ -1,7 +1,8 @@
 // Colour translation of colour references, done here for the whole display.
 //
-// A reference with the top bit clear is an RGB value 0x00BBGGRR and passes
-// through (its top byte cleared). A reference with the top bit set names a
+// An RGB reference 0x00BBGGRR passes through (so does the palette-relative
+// form 0x02BBGGRR, there being no palette); other values with the top bit
+// clear fail. A reference with the top bit set names a
 // system colour by its low byte's index (0x80000012 is index 18, button text):
 // indices 0..30 resolve through the running application's Qt palette where a
 // palette role matches, and through the classic default scheme otherwise (and

@@ -44,8 +44,10 @@ std::vector<long long> lowerHalfInsets(long long w, long long h)
             ++y;
             dy += asq;
             err += dy;
+            // Never inset past the middle: the tip row keeps its middle
+            // pixel (two for an even width) instead of vanishing.
             if (y < static_cast<long long>(inset.size()))
-                inset[static_cast<std::size_t>(y)] = x;
+                inset[static_cast<std::size_t>(y)] = std::min(x, (w - 1) / 2);
         }
     }
     return inset;

@@ -1,11 +1,11 @@
 #include "simboard.h"
 
+#include "elfcheck.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-
-#include <unistd.h>
 
 // The library's core headers carry their own C linkage guards.
 #include <avr_adc.h>
@@ -63,10 +63,11 @@ long long nanosBetween(const timespec &from, const timespec &to)
 std::unique_ptr<SimBoard> SimBoard::load(const std::string &elfPath, std::string &error)
 {
     avr_global_logger_set(logToStandardError);
+    if (!isAvrElf(elfPath, error))
+        return nullptr;
     elf_firmware_t firmware{};
-    if (access(elfPath.c_str(), R_OK) != 0 || elf_read_firmware(elfPath.c_str(), &firmware) != 0) {
-        error = "cannot load the firmware " + elfPath + ": " +
-                (errno ? std::strerror(errno) : "not an AVR ELF image");
+    if (elf_read_firmware(elfPath.c_str(), &firmware) != 0) {
+        error = "cannot load the firmware " + elfPath;
         return nullptr;
     }
     if (firmware.mmcu[0] == '\0')

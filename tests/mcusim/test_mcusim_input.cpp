@@ -10,6 +10,7 @@
 
 #include "command.h"
 #include "eepromfile.h"
+#include "elfcheck.h"
 #include "options.h"
 
 namespace {
@@ -146,6 +147,26 @@ TEST_F(EepromFile, UnwritableFolderIsReportedAndOldImageKept)
     EXPECT_FALSE(saveEeprom(path, image, error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(readFile(), "keep");
+}
+
+TEST_F(EepromFile, OnlyAvrElfImagesAreLoaded)
+{
+    // The simulator library crashes on other files, so they never reach it.
+    writeFile("not firmware at all, just text");
+    EXPECT_FALSE(isAvrElf(path, error));
+    EXPECT_FALSE(isAvrElf("/proc/self/exe", error)) << "an ELF image for the host";
+    EXPECT_NE(error.find("not AVR firmware"), std::string::npos) << error;
+    EXPECT_FALSE(isAvrElf(dir, error));
+    EXPECT_FALSE(isAvrElf(dir + "/missing.elf", error));
+#ifdef TUVELA_FIRMWARE_DIR
+    const std::string firmware = std::string(TUVELA_FIRMWARE_DIR) + "/tempctl.elf";
+    EXPECT_TRUE(isAvrElf(firmware, error)) << error;
+    std::ifstream in(firmware, std::ios::binary);
+    const std::string image{std::istreambuf_iterator<char>(in), {}};
+    writeFile(image.substr(0, image.size() / 2));
+    EXPECT_FALSE(isAvrElf(path, error)) << "cut in half";
+    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+#endif
 }
 
 } // namespace

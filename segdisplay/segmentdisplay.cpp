@@ -9,6 +9,8 @@
 #include <QRegion>
 #include <QVector>
 
+#include <algorithm>
+
 SegmentDisplay::SegmentDisplay(QWidget* parent)
     : QWidget(parent)
     , m_canvas(m_props, m_counters)
@@ -209,8 +211,22 @@ void SegmentDisplay::paintEvent(QPaintEvent* event)
 
 void SegmentDisplay::applyWindowShape(const segraster::Region& shape)
 {
+    // Rows with the same spans become one band, so a plain rectangle is one rect.
     QVector<QRect> rects;
-    shape.forEachSpan([&rects](int y, int x0, int x1) { rects.append(QRect(x0, y, x1 - x0, 1)); });
+    qsizetype bandStart = 0;
+    for (int i = 0; i < shape.rowCount(); ++i) {
+        const auto row = shape.row(i);
+        const auto previous = i > 0 ? shape.row(i - 1) : row;
+        const bool extends = i > 0 && previous.y + 1 == row.y && std::ranges::equal(previous.spans, row.spans);
+        if (extends) {
+            for (qsizetype r = bandStart; r < rects.size(); ++r)
+                rects[r].setBottom(row.y);
+            continue;
+        }
+        bandStart = rects.size();
+        for (const segraster::Span& span : row.spans)
+            rects.append(QRect(span.x0, row.y, span.x1 - span.x0, 1));
+    }
     QRegion region;
     region.setRects(rects.constData(), int(rects.size()));
     setMask(region);

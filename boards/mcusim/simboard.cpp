@@ -209,7 +209,8 @@ avr_cycle_count_t SimBoard::tickTimer(avr_t *, avr_cycle_count_t when, void *par
     if (board->m_tick)
         board->m_tick();
     board->deliverReceived();
-    board->paceToWallClock();
+    if (board->m_paced)
+        board->paceToWallClock();
     return when + board->cyclesFor(kTickMicros);
 }
 
@@ -243,6 +244,23 @@ int SimBoard::run()
         }
     }
     return 0;
+}
+
+void SimBoard::runFree(std::uint64_t cycles)
+{
+    m_paced = false;
+    const std::uint64_t end = m_avr->cycle + cycles;
+    while (m_avr->cycle < end) {
+        const int state = avr_run(m_avr);
+        if (state == cpu_Done || state == cpu_Crashed)
+            break;
+    }
+    m_paced = true;
+}
+
+std::uint32_t SimBoard::frequency() const
+{
+    return m_avr->frequency;
 }
 
 } // namespace mcusim

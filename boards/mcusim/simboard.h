@@ -52,6 +52,12 @@ public:
     int run();
     void stop() { m_stopping = true; }
 
+    // Runs the next `cycles` cycles as fast as the host allows, ticks
+    // included but no pacing: for measuring how much faster than real time
+    // the simulation is.
+    void runFree(std::uint64_t cycles);
+    std::uint32_t frequency() const;
+
 private:
     explicit SimBoard(avr_t *avr);
     void connectPeripherals();
@@ -74,6 +80,7 @@ private:
     bool m_uartFull = false;
     bool m_stopping = false;
     bool m_infraredPlaying = false;
+    bool m_paced = true;
     std::deque<std::uint8_t> m_received;
     std::deque<Step> m_infrared;
     std::function<void(std::uint8_t)> m_transmit;

@@ -200,32 +200,29 @@ void ComPort::serial_ErrorOccurred(int error)
         Qt::QueuedConnection);
 }
 
-// At most one delivery event is queued at a time, so every OnComm comes from its
-// own pass of the event loop and timers, clicks and painting run in between.
+// One delivery event is queued per announced character, so each OnComm is an
+// event of its own, dispatched by the event loop after what was already queued.
 void ComPort::schedule()
 {
-    if (m_posted || m_unannounced <= 0)
-        return;
-    m_posted = true;
-    QCoreApplication::postEvent(this, new QEvent(kDeliverEvent));
+    for (; m_queued < m_unannounced; ++m_queued)
+        QCoreApplication::postEvent(this, new QEvent(kDeliverEvent));
 }
 
 bool ComPort::event(QEvent* e)
 {
     if (e->type() != kDeliverEvent)
         return QObject::event(e);
-    m_posted = false;
+    --m_queued;
     // A handler that runs a nested event loop (a modal box) must not see another
-    // OnComm inside itself: the delivery is queued again when it returns.
-    if (m_inOnComm)
+    // OnComm inside itself: the character stays announced-to-be and its event is
+    // queued again when the handler returns.
+    if (m_inOnComm || m_unannounced <= 0 || !PortOpen())
         return true;
-    if (m_unannounced > 0 && PortOpen()) {
-        --m_unannounced;
-        m_commEvent = kEvReceive;
-        m_inOnComm = true;
-        emit OnComm();
-        m_inOnComm = false;
-    }
+    --m_unannounced;
+    m_commEvent = kEvReceive;
+    m_inOnComm = true;
+    emit OnComm();
+    m_inOnComm = false;
     schedule();
     return true;
 }

@@ -87,6 +87,6 @@ private:
     QByteArray m_rx;
     qsizetype m_rxPos = 0;
     qint64 m_unannounced = 0; // characters whose OnComm is still to come
-    bool m_posted = false;    // a delivery event is queued
+    qint64 m_queued = 0;      // delivery events waiting in the event queue
     bool m_inOnComm = false;
 };

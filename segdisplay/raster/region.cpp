@@ -32,8 +32,10 @@ int nextEdge(std::span<const Span> s, std::size_t i, bool inside)
     return inside ? s[i].x1 : s[i].x0;
 }
 
-// One row of a combination: sweeps the boundaries of both span lists.
-void combineRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, RegionBuilder& out)
+// One row of a combination: sweeps the boundaries of both span lists and
+// hands each resulting span, left to right, to emit(x0, x1).
+template <typename Emit>
+void sweepRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, Emit&& emit)
 {
     std::size_t i = 0, j = 0;
     bool inA = false, inB = false, inResult = false;
@@ -56,8 +58,26 @@ void combineRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, 
         if (r && !inResult)
             start = x;
         else if (!r && inResult)
-            out.addSpan(start, x);
+            emit(start, x);
         inResult = r;
+    }
+}
+
+void combineRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, RegionBuilder& out)
+{
+    sweepRow(a, b, op, [&out](int x0, int x1) { out.addSpan(x0, x1); });
+}
+
+// Pixels whose left and right neighbours both lie in the row: each span
+// shrunk by one at both ends, plus every one-pixel gap between two spans.
+void erodeRow(std::span<const Span> row, std::vector<Span>& out)
+{
+    out.clear();
+    for (std::size_t k = 0; k < row.size(); ++k) {
+        if (row[k].x1 - row[k].x0 > 2)
+            out.push_back({ row[k].x0 + 1, row[k].x1 - 1 });
+        if (k + 1 < row.size() && row[k + 1].x0 == row[k].x1 + 1)
+            out.push_back({ row[k].x1, row[k].x1 + 1 });
     }
 }
 
@@ -212,11 +232,27 @@ std::int64_t Region::pixelCount() const
 
 Region Region::frame1px() const
 {
-    const Region inner = translated(1, 1)
-                             .intersected(translated(-1, 1))
-                             .intersected(translated(1, -1))
-                             .intersected(translated(-1, -1));
-    return subtracted(inner);
+    // A pixel stays out of the frame only when all four diagonal neighbours
+    // are in: both the row above and the row below hold x - 1 and x + 1.
+    RegionBuilder out;
+    std::vector<Span> above, below, inner;
+    for (int i = 0; i < rowCount(); ++i) {
+        const Row r = row(i);
+        out.beginRow(r.y);
+        const bool closed = i > 0 && i + 1 < rowCount() && m_rows[i - 1].y == r.y - 1 && m_rows[i + 1].y == r.y + 1;
+        if (!closed) {
+            for (const Span& s : r.spans)
+                out.addSpan(s.x0, s.x1);
+        } else {
+            erodeRow(row(i - 1).spans, above);
+            erodeRow(row(i + 1).spans, below);
+            inner.clear();
+            sweepRow(above, below, CombineOp::And, [&inner](int x0, int x1) { inner.push_back({ x0, x1 }); });
+            combineRow(r.spans, inner, CombineOp::Diff, out);
+        }
+        out.endRow();
+    }
+    return out.take();
 }
 
 Region::Row Region::row(int i) const

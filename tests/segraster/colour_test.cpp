@@ -37,6 +37,8 @@ TEST(Colour, SystemColoursFollowTheApplicationPalette)
     int argc = 1;
     char name[] = "segraster_tests";
     char* argv[] = { name, nullptr };
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QPalette palette = QGuiApplication::palette();
     palette.setColor(QPalette::Button, QColor(10, 20, 30));

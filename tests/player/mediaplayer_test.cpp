@@ -1,0 +1,158 @@
+// Real playback of generated media through the embedded player.
+#include "mediaplayer.h"
+#include "playertestsupport.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QImage>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWait = 10000; // generous: the machine is shared
+
+class MediaPlayerTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        wav = tmp.filePath(QStringLiteral("tone.wav"));
+        playertest::writeWav(wav, 3000);
+    }
+    QTemporaryDir tmp;
+    QString wav;
+    MediaPlayer p;
+};
+
+TEST_F(MediaPlayerTest, StartsEmptyAtVolumeFiftyNotMuted)
+{
+    EXPECT_TRUE(p.URL().isEmpty());
+    EXPECT_EQ(p.playState(), MediaPlayer::Undefined);
+    EXPECT_EQ(p.settings.volume(), 50);
+    EXPECT_FALSE(p.settings.mute());
+    EXPECT_EQ(p.currentMedia.durationString(), QStringLiteral("00:00"));
+    EXPECT_EQ(p.controls.currentPositionString(), QStringLiteral("00:00"));
+}
+
+TEST_F(MediaPlayerTest, UrlOpensWithoutStartingThenPlayAdvancesEvenWithoutSoundDevice)
+{
+    p.setURL(wav);
+    EXPECT_EQ(p.URL(), wav);
+    EXPECT_NE(p.playState(), MediaPlayer::Playing);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.currentMedia.durationString() == QStringLiteral("00:03"); }, kWait));
+    EXPECT_NE(p.playState(), MediaPlayer::Playing);
+    p.controls.play();
+    EXPECT_EQ(p.playState(), MediaPlayer::Playing);
+    // With or without an output device, the position moves on.
+    if (QMediaDevices::audioOutputs().isEmpty())
+        std::cout << "[ info ] no audio output: playback runs silently\n";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 300; }, kWait));
+}
+
+TEST_F(MediaPlayerTest, PauseAndResumeReportTheirStates)
+{
+    p.setURL(wav);
+    p.controls.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 100; }, kWait));
+    p.controls.pause();
+    EXPECT_EQ(p.playState(), MediaPlayer::Paused);
+    const qint64 at = p.engine().position();
+    QTest::qWait(300);
+    EXPECT_LE(p.engine().position(), at + 50);
+    p.controls.play();
+    EXPECT_EQ(p.playState(), MediaPlayer::Playing);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > at + 200; }, kWait));
+}
+
+TEST_F(MediaPlayerTest, PlaysOnceAndEnds)
+{
+    const QString shortWav = tmp.filePath(QStringLiteral("short.wav"));
+    playertest::writeWav(shortWav, 400);
+    p.setURL(shortWav);
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.playState() == MediaPlayer::MediaEnded; }, kWait));
+    // Nothing moves on by itself.
+    QTest::qWait(200);
+    EXPECT_EQ(p.playState(), MediaPlayer::MediaEnded);
+}
+
+TEST_F(MediaPlayerTest, SameUrlAgainRestartsFromTheBeginning)
+{
+    p.setURL(wav);
+    p.controls.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 800; }, kWait));
+    p.setURL(wav);
+    EXPECT_LT(p.engine().position(), 800);
+    p.controls.play();
+    EXPECT_EQ(p.playState(), MediaPlayer::Playing);
+}
+
+TEST_F(MediaPlayerTest, CloseStopsAndReleasesTheItem)
+{
+    p.setURL(wav);
+    p.controls.play();
+    p.close();
+    EXPECT_TRUE(p.URL().isEmpty());
+    EXPECT_EQ(p.playState(), MediaPlayer::Undefined);
+    EXPECT_TRUE(p.engine().source().isEmpty());
+}
+
+TEST_F(MediaPlayerTest, VolumeIsClampedAndMuteToggles)
+{
+    p.settings.setVolume(98 + 3);
+    EXPECT_EQ(p.settings.volume(), 100);
+    p.settings.setVolume(2 - 3);
+    EXPECT_EQ(p.settings.volume(), 0);
+    p.settings.setVolume(47);
+    EXPECT_EQ(p.settings.volume(), 47);
+    EXPECT_FLOAT_EQ(p.engine().audioOutput()->volume(), 0.47f);
+    p.settings.setMute(true);
+    EXPECT_TRUE(p.settings.mute());
+    EXPECT_TRUE(p.engine().audioOutput()->isMuted());
+    p.settings.setMute(false);
+    EXPECT_FALSE(p.engine().audioOutput()->isMuted());
+}
+
+TEST_F(MediaPlayerTest, PictureIsShownInsteadOfPlayed)
+{
+    const QString png = tmp.filePath(QStringLiteral("pic.PNG"));
+    QImage img(40, 20, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(png, "PNG"));
+    p.resize(400, 300);
+    p.setURL(png);
+    p.controls.play();
+    EXPECT_TRUE(p.showingPicture());
+    EXPECT_EQ(p.URL(), png);
+    EXPECT_NE(p.playState(), MediaPlayer::Playing);
+    // Another file leaves the picture.
+    p.setURL(wav);
+    EXPECT_FALSE(p.showingPicture());
+}
+
+TEST_F(MediaPlayerTest, UnplayableFileLeavesThePlayerWorking)
+{
+    const QString junk = tmp.filePath(QStringLiteral("junk.mp3"));
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    p.setURL(junk);
+    p.controls.play();
+    QTest::qWait(300);
+    EXPECT_NE(p.playState(), MediaPlayer::Paused);
+    p.setURL(wav);
+    p.controls.play();
+    EXPECT_EQ(p.playState(), MediaPlayer::Playing);
+    p.setURL(tmp.filePath(QStringLiteral("missing.wav")));
+    p.controls.play();
+    QTest::qWait(100);
+    EXPECT_EQ(p.URL(), tmp.filePath(QStringLiteral("missing.wav")));
+}
+
+} // namespace

@@ -113,7 +113,7 @@ void SegmentDisplay::ReadProperties(const PropertyBag& bag)
     m_props.Picture = readDisplayPicture(bag);
     readDisplayFields(bag, m_props);
     evenSegmentSizes(m_props);
-    guarded([this] { RebuildDisplay(); });
+    RebuildDisplay();
 }
 
 void SegmentDisplay::WriteProperties(PropertyBag& bag) const

@@ -80,6 +80,7 @@ void SegmentDisplay::setTheme(int New_Theme)
 {
     m_props.Theme = New_Theme;
     notice("Theme");
+    applyThemeRow(New_Theme);
     guarded([this] {
         rebuildDisplay();
         repaintAll();

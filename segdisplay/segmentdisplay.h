@@ -9,6 +9,7 @@
 #include "displaycanvas.h"
 #include "displayproperties.h"
 #include "drawcounters.h"
+#include "propertybag.h"
 
 #include <QImage>
 #include <QString>
@@ -152,6 +153,12 @@ public:
     // Free text the host keeps for each instance; the control never reads it.
     QString Tag;
 
+    // The host's lifecycle calls (displaybag.cpp): defaults for a new
+    // instance, the stored properties of a saved one, and saving them.
+    void InitProperties();
+    void ReadProperties(const PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
     // The drawing operations the setters run. False (and lastError() says
     // why) when the step was refused because its arithmetic would overflow.
     bool RebuildDisplay();
@@ -178,6 +185,8 @@ protected:
 
 private:
     void UserControl_Resize();
+    void applyThemeRow(int n); // themes.cpp
+    void giveSize(QSize size); // themes.cpp
     // The same operations, throwing DisplayOverflow when refused.
     void rebuildDisplay();
     void repaintAll();

@@ -3,6 +3,9 @@
 #include "segmentdisplay.h"
 #include "units.h"
 
+#include <QCoreApplication>
+#include <QResizeEvent>
+
 const ThemeRow* themeRow(int32_t n)
 {
     if (n < 1 || n > int32_t(kThemes.size()))
@@ -77,6 +80,18 @@ void SegmentDisplay::applyThemeRow(int n)
         m_props.PictureMode = 0;
     storeThemeTail(m_props, *row);
     const QSize size = themeSize(*row);
-    resize(size.width(), height());
-    resize(size.width(), size.height());
+    giveSize(QSize(size.width(), height()));
+    giveSize(size);
+}
+
+// A hidden widget hears of a new size only when it is shown; the display
+// handles the resize now, as it would on a window that is shown.
+void SegmentDisplay::giveSize(QSize size)
+{
+    const QSize old = this->size();
+    resize(size);
+    if (!isVisible() && old != size) {
+        QResizeEvent event(size, old);
+        QCoreApplication::sendEvent(this, &event);
+    }
 }

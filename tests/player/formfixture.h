@@ -2,6 +2,7 @@
 #pragma once
 
 #include "form1.h"
+#include "form2.h"
 #include "playertestsupport.h"
 
 #include <QDir>

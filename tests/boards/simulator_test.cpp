@@ -97,14 +97,19 @@ TEST(TempboardProgram, AnswersSetpointCommandsAndRemovesItsLink)
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }
 
+// A script file in `dir`; returns its path.
+QString writeScript(const QTemporaryDir& dir, const QByteArray& text)
+{
+    QFile script(dir.filePath("script"));
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(text);
+    return script.fileName();
+}
+
 TEST(TempboardProgram, ScriptedReadingsAreSentOnlyToAListener)
 {
     QTemporaryDir dir;
-    QFile script(dir.filePath("readings"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("25\r\n100\n9\n");
-    script.close();
-    Simulator board(TEMPBOARD_PATH, { "--interval", "20", "--script", script.fileName() });
+    Simulator board(TEMPBOARD_PATH, { "--interval", "20", "--script", writeScript(dir, "25\r\n100\n9\n") });
     ::usleep(200000); // nobody listens yet: nothing may pile up for later
     Device device(board.path());
     EXPECT_EQ(device.readUntil("9C\r\n"), "25C\r\n100C\r\n9C\r\n");
@@ -123,11 +128,7 @@ TEST(IrboardProgram, SendsEachInputLineWithCrLf)
 TEST(IrboardProgram, ScriptWithDelays)
 {
     QTemporaryDir dir;
-    QFile script(dir.filePath("keys"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("A1\n@150\nB2\n");
-    script.close();
-    Simulator board(IRBOARD_PATH, { "--script", script.fileName() });
+    Simulator board(IRBOARD_PATH, { "--script", writeScript(dir, "A1\n@150\nB2\n") });
     Device device(board.path());
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(device.readUntil("B2\r\n"), "A1\r\nB2\r\n");

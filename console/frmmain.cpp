@@ -1,41 +1,87 @@
 #include "frmmain.h"
 
+#include "alarmplayer.h"
+#include "alarmsound.h"
 #include "comport.h"
 #include "connectionpanel.h"
 #include "inifile.h"
+#include "lamp.h"
+#include "linkprotocol.h"
+#include "segmentdisplay.h"
+#include "uchistogram.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
-// Twips to pixels at 96 dots per inch.
-constexpr int twips(int t) { return t / 15; }
+
+const QString kTitle = QStringLiteral("温度控制台");
+const QString kSection = QStringLiteral("TEMP");
+const QString kKey = QStringLiteral("SETTEMP");
+const QString kLinkSetPoint = QStringLiteral("OK");
+const QString kLinkMeasuring = QStringLiteral("EXIT");
+
+constexpr int kBuzzerMs = 1000;
+constexpr int kSamplingMs = 300;
+
+// One step of a handler: a failure skips only this step.
+template <typename Step>
+void guarded(Step&& step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// Text boxes repaint and notify on every set; most received characters leave
+// them unchanged.
+void setText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+QTimer* makeTimer(const QString& name, int interval, QObject* parent)
+{
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(name);
+    timer->setInterval(interval);
+    return timer;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
+    : frmMain(alarmSoundPath(), parent)
+{
+}
+
+frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
     , m_port(std::make_unique<ComPort>())
+    , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("温度控制台"));
-    m_panel = new ConnectionPanel(*m_port, ConnectionPanel::Arrangement::Column, this);
-    m_text1 = new QLineEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setAccessibleName(QStringLiteral("连接状态字"));
-    m_text1->setFixedSize(twips(225), twips(135) + 8);
+    setWindowTitle(kTitle);
+    setAccessibleName(kTitle);
+    m_c = buildFrmMainControls(this, *m_port);
+    m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
+    m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);
+    resize(9450 / 15, 9090 / 15);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_panel);
-    top->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addStretch();
-    layout->addWidget(m_text1);
-    resize(twips(9450), twips(9090));
-
-    connect(m_panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
+    connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
+    connect(m_port.get(), &ComPort::OnComm, this, &frmMain::ComPort_OnComm);
+    connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
+    connect(m_c.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(m_c.Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
+    connect(m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(m_timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
 }
 
 frmMain::~frmMain() = default;
@@ -43,14 +89,155 @@ frmMain::~frmMain() = default;
 void frmMain::Form_Load()
 {
     m_iniPath = settingsPath();
-    m_panel->probe();
+    m_c.txtBarcode->setText(QStringLiteral("0"));
+    m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
+    m_c.panel->probe();
+    m_timer1->start();
+    m_timer2->start();
 }
 
 // After connect the console is in measuring mode.
-void frmMain::panel_Connected() { m_text1->setText(QStringLiteral("EXIT")); }
+void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
+
+void frmMain::ComPort_OnComm()
+{
+    if (m_port->CommEvent() != ComPort::kEvReceive)
+        return;
+    QString chunk;
+    guarded([&] { chunk = m_port->Input(); });
+    receiveChunk(chunk);
+}
+
+void frmMain::receiveChunk(const QString& chunk)
+{
+    m_rxChunk = chunk;
+    SegmentDisplay& mo = *m_c.Mo;
+    if (m_rxChunk == QLatin1String("O")) {
+        guarded([&] { m_c.Text1->setText(kLinkSetPoint); });
+        guarded([&] { m_c.Shape3->setFillColor(Lamp::kLit); });
+    }
+    if (m_rxChunk == QLatin1String("N")) {
+        guarded([&] { m_c.Text1->setText(kLinkMeasuring); });
+        guarded([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
+        guarded([&] { m_iniPath = settingsPath(); });
+        guarded([&] { saveSetPoint(); });
+    }
+    if (m_c.Text1->text() == kLinkSetPoint) {
+        guarded([&] { m_c.Label1->setText(kCaptionSetPoint); });
+        guarded([&] { mo.Tag = mo.Value(); });
+    }
+    guarded([&] { setText(m_c.Text2, mo.Tag); });
+    if (m_c.Text1->text() == kLinkMeasuring)
+        guarded([&] { m_c.Label1->setText(kCaptionMeasuring); });
+    const std::optional<QString> line = m_framer.add(m_rxChunk);
+    if (!line)
+        return;
+    guarded([&] { m_c.txtBarcode->setText(*line); });
+    guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
+    guarded([&] { evaluateLine(); });
+    guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
+    guarded([&] {
+        m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
+        setText(m_c.Text2, m_setTemp);
+    });
+}
+
+// The lamps and the alarm flag after a complete line.
+void frmMain::evaluateLine()
+{
+    const bool measuring = m_c.Label1->text() == kCaptionMeasuring;
+    if (measuring && readingAtOrAbove(m_c.txtBarcode->text(), m_setTemp)) {
+        m_c.Shape2->setFillColor(Lamp::kLit);
+        m_c.Shape1->setFillColor(Lamp::kDark);
+        m_alarmOn = 1;
+    } else {
+        m_c.Shape1->setFillColor(Lamp::kLit);
+        m_c.Shape2->setFillColor(Lamp::kDark);
+        m_alarmOn = 0;
+        m_sound->stop();
+    }
+    if (m_c.Label1->text() == kCaptionSetPoint) {
+        m_c.Shape3->setFillColor(Lamp::kLit);
+        m_c.Shape2->setFillColor(Lamp::kDark);
+        m_c.Shape1->setFillColor(Lamp::kDark);
+    }
+}
+
+bool frmMain::sendCommand(QChar command)
+{
+    if (!m_port->PortOpen()) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("串口未连接，请先点击“连接”连接温度控制器。"));
+        return false;
+    }
+    try {
+        m_port->Output(QString(command));
+    } catch (const ComError& e) {
+        QMessageBox::warning(this, kTitle, QStringLiteral("命令未能发送：%1").arg(e.text));
+        return false;
+    }
+    return true;
+}
+
+void frmMain::Command2_Click() { sendCommand(u'4'); }
+void frmMain::Command4_Click() { sendCommand(u'3'); }
+void frmMain::Command3_Click() { sendCommand(u'5'); }
+
+void frmMain::Command8_Click()
+{
+    if (!sendCommand(u'6'))
+        return;
+    m_iniPath = settingsPath();
+    saveSetPoint();
+}
+
+// An empty Tag (set-point mode never entered) keeps the stored value.
+void frmMain::saveSetPoint()
+{
+    const QString value = m_c.Mo->Tag;
+    if (value.isEmpty())
+        return;
+    QString reason;
+    if (WritePrivateProfileString(kSection, kKey, value, m_iniPath, &reason)) {
+        m_lastSaveFailure.clear();
+        return;
+    }
+    reportSaveFailure(reason);
+}
+
+// The box opens from the event loop, never inside the receive handler, and the
+// same failure is shown only once until a save works again.
+void frmMain::reportSaveFailure(const QString& reason)
+{
+    const QString message = QStringLiteral("报警设定温度未能保存到设置文件 %1：%2").arg(m_iniPath, reason);
+    if (message == m_lastSaveFailure)
+        return;
+    m_lastSaveFailure = message;
+    m_queuedMessage = message;
+    QMetaObject::invokeMethod(this, &frmMain::showQueuedMessage, Qt::QueuedConnection);
+}
+
+void frmMain::showQueuedMessage()
+{
+    const QString message = std::exchange(m_queuedMessage, QString());
+    if (!message.isEmpty())
+        QMessageBox::warning(this, kTitle, message);
+}
+
+void frmMain::Timer1_Timer()
+{
+    if (m_alarmOn == 1)
+        m_sound->play();
+}
+
+void frmMain::Timer2_Timer()
+{
+    const auto sample = chartSample(m_c.txtBarcode->text());
+    if (sample)
+        guarded([&] { m_c.ucHistogram1->NextPoint(*sample); });
+}
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    m_panel->closeWindowStep();
+    m_c.panel->closeWindowStep();
     event->accept();
 }

@@ -1,36 +1,84 @@
-// The console's main window: for now the serial connection panel and the link
-// state box, with the load-time probe.
+// The console's only window: the serial panel, the temperature display and
+// chart, the set-point buttons, the three lamps, the buzzer and chart timers,
+// and the receive handler of the controller link.
 #pragma once
 
-#include <QWidget>
-#include <memory>
+#include "frmmaincontrols.h"
+#include "linkprotocol.h"
 
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class AlarmPlayer;
 class ComPort;
-class ConnectionPanel;
-class QLineEdit;
+class QTimer;
 
 class frmMain : public QWidget {
     Q_OBJECT
 public:
+    static inline const QString kStatusLinked = QStringLiteral("连接温度控制器成功！");
+
+    // `alarmSoundPath`: the buzzer's sound file; by default BUZZ5.wav beside
+    // the program or in the installed data folder.
     explicit frmMain(QWidget* parent = nullptr);
+    frmMain(const QString& alarmSoundPath, QWidget* parent);
     ~frmMain() override;
 
-    // The window's load step: the settings path, then the port probe.
+    // The window's load step: settings path, "0" in txtBarcode, the stored
+    // set-point, the port probe; then both timers start.
     void Form_Load();
 
+    // The receive handler: steps 1 and 2 take one character from the port,
+    // receiveChunk does the rest.
+    void ComPort_OnComm();
+    // Everything the receive handler does with one received chunk.
+    void receiveChunk(const QString& chunk);
+
+    void Command2_Click(); // "减少": sends "4"
+    void Command4_Click(); // "设定温度": sends "3"
+    void Command3_Click(); // "增加": sends "5"
+    void Command8_Click(); // "退出设定": sends "6", saves the set-point
+    void Timer1_Timer(); // buzzer
+    void Timer2_Timer(); // chart sampling
+
+    const frmMainControls& controls() const { return m_c; }
     ComPort& port() const { return *m_port; }
-    ConnectionPanel* panel() const { return m_panel; }
-    QLineEdit* Text1() const { return m_text1; }
+    QTimer* Timer1() const { return m_timer1; }
+    QTimer* Timer2() const { return m_timer2; }
+    AlarmPlayer& alarmSound() const { return *m_sound; }
     const QString& IniPath() const { return m_iniPath; }
+    const QString& SetTemp() const { return m_setTemp; }
+    const QString& RxBuffer() const { return m_framer.buffer(); }
+    // 0 or 1 once a line was evaluated; nothing before (neither, so silent).
+    std::optional<int> AlarmOn() const { return m_alarmOn; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void panel_Connected();
+    // Sends one command character; with the port closed, tells the operator to
+    // connect first and returns false.
+    bool sendCommand(QChar command);
+    // Writes Mo's Tag as the stored set-point, when Tag holds text.
+    void saveSetPoint();
+    void reportSaveFailure(const QString& reason);
+    void showQueuedMessage();
+    void evaluateLine();
 
     std::unique_ptr<ComPort> m_port;
-    ConnectionPanel* m_panel = nullptr;
-    QLineEdit* m_text1 = nullptr;
+    std::unique_ptr<AlarmPlayer> m_sound;
+    frmMainControls m_c;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
     QString m_iniPath;
+    QString m_setTemp;
+    QString m_rxChunk;
+    RxLineFramer m_framer; // RxBuffer
+    std::optional<int> m_alarmOn;
+    QString m_lastSaveFailure; // shown once until a save works again
+    QString m_queuedMessage;
 };

@@ -220,9 +220,15 @@ bool ComPort::event(QEvent* e)
         return true;
     --m_unannounced;
     m_commEvent = kEvReceive;
-    m_inOnComm = true;
-    emit OnComm();
-    m_inOnComm = false;
+    {
+        // Reset even if a handler lets an exception out.
+        struct Inside {
+            bool& flag;
+            explicit Inside(bool& f) : flag(f) { flag = true; }
+            ~Inside() { flag = false; }
+        } inside(m_inOnComm);
+        emit OnComm();
+    }
     schedule();
     return true;
 }

@@ -89,6 +89,8 @@ FileListBox::FileListBox(QWidget *parent)
     : QListWidget(parent)
 {
     ApplyListBackground(this);
+    // A folder may hold thousands of songs; equal rows keep filling cheap.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
 }
 

@@ -1,6 +1,7 @@
 #include "mediafiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 
 #include <algorithm>
 
@@ -34,8 +35,14 @@ QStringList sorted(QStringList names)
 
 QStringList ListMediaFiles(const QString &folder)
 {
-    QStringList names = QDir(folder).entryList(QDir::Files, QDir::NoSort);
-    names.removeIf([](const QString &n) { return !MatchesFilePattern(n); });
+    QStringList names;
+    QDirIterator it(folder, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QString name = it.fileName();
+        if (MatchesFilePattern(name))
+            names.append(std::move(name));
+    }
     return sorted(std::move(names));
 }
 

@@ -201,6 +201,8 @@ void MediaPlayer::applyVolume()
     m_audio->setMuted(m_mute);
     const QSignalBlocker quietVolume(m_volumeSlider);
     m_volumeSlider->setValue(m_volume);
+    if (m_muteButton->isChecked() == m_mute)
+        return;
     const QSignalBlocker quietMute(m_muteButton);
     m_muteButton->setChecked(m_mute);
     m_muteButton->setIcon(style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));

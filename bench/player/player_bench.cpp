@@ -1,0 +1,108 @@
+// Speed of the remote player's hot paths: a key line through the receive
+// handler to the end of its dispatch, and filling the file list.
+#include "comport.h"
+#include "form1.h"
+#include "inifile.h"
+#include "listboxes.h"
+#include "mediafiles.h"
+#include "mediaplayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString g_media; // folder of 10,000 matching files (and some others)
+
+void writeCodes()
+{
+    for (const KeyFunction &f : kKeyFunctions)
+        WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
+                                  QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')),
+                                  settingsPath());
+}
+
+void feedLine(Form1 &form, const QString &line)
+{
+    for (QChar c : line)
+        form.receive(QString(c));
+}
+
+// Volume up and down alternate so the volume never sticks at a bound.
+void BM_KeyLineToEndOfDispatch(benchmark::State &state)
+{
+    writeCodes();
+    Form1 form;
+    const QString up = form.keyTable().code(7) + QStringLiteral("\r\n");
+    const QString down = form.keyTable().code(8) + QStringLiteral("\r\n");
+    feedLine(form, up); // loads the setup window, as the first key does
+    bool odd = false;
+    for (auto _ : state) {
+        feedLine(form, odd ? down : up);
+        odd = !odd;
+    }
+    benchmark::DoNotOptimize(form.wmp1()->settings.volume());
+}
+BENCHMARK(BM_KeyLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
+
+void BM_UnmatchedKeyLine(benchmark::State &state)
+{
+    writeCodes();
+    Form1 form;
+    const QString noise = QStringLiteral("NEC-FFFFFFFF\r\n");
+    feedLine(form, noise);
+    for (auto _ : state)
+        feedLine(form, noise);
+}
+BENCHMARK(BM_UnmatchedKeyLine)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenFolderOf10000Files(benchmark::State &state)
+{
+    FileListBox list;
+    for (auto _ : state) {
+        list.setPath(g_media);
+        benchmark::DoNotOptimize(list.ListCount());
+        state.PauseTiming();
+        list.setPath(QDir::rootPath());
+        state.ResumeTiming();
+    }
+    if (list.ListCount() != 0)
+        state.SkipWithError("list did not refill");
+}
+BENCHMARK(BM_OpenFolderOf10000Files)->Unit(benchmark::kMillisecond);
+
+// The listing alone, without the widget.
+void BM_ListFolderOf10000Files(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ListMediaFiles(g_media));
+}
+BENCHMARK(BM_ListFolderOf10000Files)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    for (int port = 1; port <= ComPort::kPortCount; ++port)
+        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    QTemporaryDir tmp;
+    g_media = tmp.path();
+    for (int i = 0; i < 10000; ++i)
+        QFile(tmp.filePath(QStringLiteral("Track %1.%2").arg(i, 5, 10, QLatin1Char('0')).arg(i % 3 ? "mp3" : "WAV")))
+            .open(QIODevice::WriteOnly);
+    for (int i = 0; i < 500; ++i)
+        QFile(tmp.filePath(QStringLiteral("cover %1.txt").arg(i))).open(QIODevice::WriteOnly);
+    QFile::remove(settingsPath());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    QFile::remove(settingsPath());
+    return 0;
+}

@@ -24,17 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PropertyBag first;
     display.WriteProperties(first);
 
+    // Loading has already made odd segment sizes even, so what was written
+    // loads back to exactly the same entries.
     SegmentDisplay again;
     again.resize(94, 77);
     again.ReadProperties(first);
     PropertyBag second;
     again.WriteProperties(second);
-    // Loading may raise odd segment sizes once; after that it is stable.
-    SegmentDisplay third;
-    third.ReadProperties(second);
-    PropertyBag last;
-    third.WriteProperties(last);
-    if (!(last == second))
+    if (!(second == first))
         std::abort();
     return 0;
 }

@@ -1,34 +1,12 @@
 #include "surface.h"
 
+#include "blockclip.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace segraster {
 
-namespace {
-
-constexpr std::uint32_t kOpaque = 0xFF000000u;
-
-// Clips a block copy (destination d, source s, size w x h) to both bounds.
-struct Block {
-    int dx, dy, sx, sy, w, h;
-};
-
-bool clipBlock(Block& b, int dstW, int dstH, int srcW, int srcH)
-{
-    auto clipAxis = [](int& d, int& s, int& len, int dLimit, int sLimit) {
-        const int shift = std::max({ 0, -d, -s });
-        d += shift;
-        s += shift;
-        len -= shift;
-        len = std::min({ len, dLimit - d, sLimit - s });
-    };
-    clipAxis(b.dx, b.sx, b.w, dstW, srcW);
-    clipAxis(b.dy, b.sy, b.h, dstH, srcH);
-    return b.w > 0 && b.h > 0;
-}
-
-} // namespace
 
 std::uint32_t pixelFromColorRef(std::uint32_t c)
 {

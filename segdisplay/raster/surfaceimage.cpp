@@ -2,14 +2,14 @@
 // stretched and tiled.
 #include "surface.h"
 
+#include "blockclip.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace segraster {
 
 namespace {
-
-constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 QImage asRgb32(const QImage& src)
 {
@@ -29,40 +29,38 @@ void Surface::drawBottomUpBits(int dx, int dy, int w, int h, const std::uint32_t
 {
     if (bits == nullptr || bw < 1 || bh < 1 || isNull())
         return;
-    // Clip the block to both the surface and the picture.
-    const int shiftX = std::max({ 0, -dx, -sx }), shiftY = std::max({ 0, -dy, -sy });
-    dx += shiftX;
-    sx += shiftX;
-    w -= shiftX;
-    dy += shiftY;
-    sy += shiftY;
-    h -= shiftY;
-    w = std::min({ w, width() - dx, bw - sx });
-    h = std::min({ h, height() - dy, bh - sy });
-    for (int i = 0; i < h; ++i) {
-        const std::uint32_t* from = bits + std::size_t(bh - 1 - (sy + i)) * std::size_t(bw) + sx;
-        std::uint32_t* to = line(dy + i) + dx;
-        for (int x = 0; x < w; ++x)
+    Block b { dx, dy, sx, sy, w, h };
+    if (!clipBlock(b, width(), height(), bw, bh))
+        return;
+    for (int i = 0; i < b.h; ++i) {
+        const std::uint32_t* from = bits + std::size_t(bh - 1 - (b.sy + i)) * std::size_t(bw) + b.sx;
+        std::uint32_t* to = line(b.dy + i) + b.dx;
+        for (int x = 0; x < b.w; ++x)
             to[x] = from[x] | kOpaque;
     }
 }
 
 void Surface::stretchBlit(const Rect& dst, const QImage& src, const Rect& srcRect)
 {
-    const int dw = dst.width(), dh = dst.height(), sw = srcRect.width(), sh = srcRect.height();
-    if (isNull() || src.isNull() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
+    const long long dw = (long long)dst.right - dst.left, dh = (long long)dst.bottom - dst.top;
+    const long long sw = (long long)srcRect.right - srcRect.left, sh = (long long)srcRect.bottom - srcRect.top;
+    // Sizes beyond 2^30 are no picture anyone stretches; refusing them keeps
+    // offset x size (below 2^32 x 2^30) inside 64 bits.
+    constexpr long long kLimit = 1LL << 30;
+    if (isNull() || src.isNull() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || dw > kLimit || dh > kLimit
+        || sw > kLimit || sh > kLimit)
         return;
     const QImage img = asRgb32(src);
     const int x0 = std::max(dst.left, 0), x1 = std::min(dst.right, width());
     const int y0 = std::max(dst.top, 0), y1 = std::min(dst.bottom, height());
     for (int y = y0; y < y1; ++y) {
-        const long long syy = srcRect.top + (long long)(y - dst.top) * sh / dh;
+        const long long syy = srcRect.top + ((long long)y - dst.top) * sh / dh;
         if (syy < 0 || syy >= img.height())
             continue;
         const auto* from = reinterpret_cast<const std::uint32_t*>(img.constScanLine(int(syy)));
         std::uint32_t* to = line(y);
         for (int x = x0; x < x1; ++x) {
-            const long long sxx = srcRect.left + (long long)(x - dst.left) * sw / dw;
+            const long long sxx = srcRect.left + ((long long)x - dst.left) * sw / dw;
             if (sxx >= 0 && sxx < img.width())
                 to[x] = from[sxx] | kOpaque;
         }

@@ -137,6 +137,19 @@ TEST(Surface, RefusesUnboundedSizesAndIgnoresCallsWhenEmpty)
         s.blit(0, 0, 5, 5, Surface(3, 3), 0, 0);
         EXPECT_EQ(s.pixel(0, 0), 0u);
     }
+    // Extreme coordinates on a real surface: clipped away, no overflow.
+    Surface real(4, 4);
+    const std::uint32_t bits[] = { 1, 2, 3, 4 };
+    real.drawBottomUpBits(INT_MIN, INT_MAX, INT_MAX, INT_MAX, bits, 2, 2, INT_MIN, INT_MIN);
+    real.stretchBlit({ INT_MIN, INT_MIN, INT_MAX, INT_MAX }, pattern2x2(), { INT_MIN, 0, INT_MAX, 2 });
+    real.stretchBlit({ 0, 0, 4, 4 }, pattern2x2(), { 0, 0, -2, 2 });
+    real.fillTiled({ INT_MIN, INT_MIN, INT_MAX, INT_MAX }, pattern2x2(), INT_MAX, INT_MIN);
+    real.drawImage(INT_MIN, INT_MAX, pattern2x2());
+    real.fill(Region::fromRect(0, 0, 2, 2), 0, INT_MAX, INT_MIN);
+    real.copyInRegion(Surface(4, 4), Region::fromRect(0, 0, 2, 2), INT_MIN, INT_MAX);
+    // Only the tiles reached the surface: (1 - INT_MAX) is even, (1 - INT_MIN) odd.
+    EXPECT_EQ(real.pixel(1, 1), 0xFF030303u);
+
     Surface ok;
     EXPECT_TRUE(ok.resize(1920, 1080));
     EXPECT_FALSE(ok.resize(20000, 10));

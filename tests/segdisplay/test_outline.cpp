@@ -53,16 +53,23 @@ TEST(Outline, ZeroBorderPaintsNoRingButStillShapesTheWindow)
     EXPECT_FALSE(d->mask().contains(QPoint(99, 39)));
 }
 
-TEST(Outline, TiledPictureRepeatsFromTheInnerCorner)
+// A 40x30 display showing only its background picture in the given mode.
+std::unique_ptr<SegmentDisplay> pictureDisplay(int mode, const QImage& picture)
 {
     auto d = sizedDisplay(40, 30);
     d->setShowBurnIn(false);
     d->setValue(QStringLiteral(" "));
-    d->setPictureMode(2);
-    auto tile = std::make_shared<QImage>(4, 4, QImage::Format_RGB32);
-    tile->fill(QColor(0, 0, 0));
-    tile->setPixel(0, 0, qRgb(255, 0, 0));
-    d->setPicture(tile);
+    d->setPictureMode(mode);
+    d->setPicture(std::make_shared<QImage>(picture));
+    return d;
+}
+
+TEST(Outline, TiledPictureRepeatsFromTheInnerCorner)
+{
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(QColor(0, 0, 0));
+    tile.setPixel(0, 0, qRgb(255, 0, 0));
+    const auto d = pictureDisplay(2, tile);
     EXPECT_EQ(pixelAt(*d, 1, 1), 0xFF0000u); // pattern origin at (B, B)
     EXPECT_EQ(pixelAt(*d, 5, 5), 0xFF0000u);
     EXPECT_EQ(pixelAt(*d, 2, 1), 0u);
@@ -71,15 +78,21 @@ TEST(Outline, TiledPictureRepeatsFromTheInnerCorner)
 
 TEST(Outline, StretchedPictureFillsTheInside)
 {
-    auto d = sizedDisplay(40, 30);
-    d->setShowBurnIn(false);
-    d->setValue(QStringLiteral(" "));
-    d->setPictureMode(1);
-    auto picture = std::make_shared<QImage>(2, 2, QImage::Format_RGB32);
-    picture->fill(QColor(0, 255, 0));
-    d->setPicture(picture);
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(QColor(0, 255, 0));
+    const auto d = pictureDisplay(1, picture);
     EXPECT_EQ(pixelAt(*d, 20, 15), 0x00FF00u);
     EXPECT_EQ(pixelAt(*d, 38, 28), 0x00FF00u);
+}
+
+TEST(Outline, RegularPictureSitsAtItsNaturalSizeUnderTheBorder)
+{
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(QColor(0, 255, 0));
+    const auto d = pictureDisplay(0, picture);
+    EXPECT_EQ(pixelAt(*d, 5, 5), 0x00FF00u);
+    EXPECT_EQ(pixelAt(*d, 0, 5), kBlue);
+    EXPECT_EQ(pixelAt(*d, 20, 15), 0u) << "outside the picture the surface keeps what it had";
 }
 
 TEST(Outline, EmptyPictureShowsTheGradient)

@@ -27,6 +27,8 @@ std::string readFirstLine(int fd, int timeoutMs)
 
 std::string SimProcess::firmwarePath(const std::string &name)
 {
+    if (!name.empty() && name[0] == '/')
+        return name;
     return std::string(TUVELA_FIRMWARE_DIR) + "/" + name;
 }
 
@@ -142,6 +144,12 @@ int SimProcess::waitForExit(int timeoutMs)
         usleep(10000);
     }
     return -1;
+}
+
+void SimProcess::signal(int number)
+{
+    if (m_pid > 0)
+        kill(m_pid, number);
 }
 
 int SimProcess::quit()

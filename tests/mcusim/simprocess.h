@@ -13,8 +13,8 @@ class SimProcess {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Starts mcusim on `firmware` (a file name in the firmware build folder)
-    // with further arguments; check started() afterwards.
+    // Starts mcusim on `firmware` (a file name in the firmware build folder,
+    // or an absolute path) with further arguments; check started() afterwards.
     explicit SimProcess(const std::string &firmware, const std::vector<std::string> &args = {});
     ~SimProcess();
     SimProcess(const SimProcess &) = delete;
@@ -35,6 +35,8 @@ public:
 
     // Asks mcusim to quit and returns its exit status (-1 if it had to be killed).
     int quit();
+    // Sends a signal to mcusim (SIGTERM to stop it, SIGKILL to cut the power).
+    void signal(int number);
     // Waits for mcusim to end on its own; its exit status, or -1 on timeout.
     int waitForExit(int timeoutMs);
 

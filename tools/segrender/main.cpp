@@ -1,15 +1,17 @@
 // segrender: draws a SegmentDisplay into a PNG without a window.
 //
-//   segrender --size WxH [--set Name=Value]... --out FILE.png
+//   segrender --size WxH [--bag FILE] [--set Name=Value]... --out FILE.png
 //
-// A new instance gets the size, then each --set through that property's
-// setter in the order given, then one more full repaint; the control surface
+// A new instance (or, with --bag, a stored instance loaded from the bag's
+// stored form through ReadProperties) gets the size, then each --set through
+// that property's setter in the order given, then one more full repaint; the control surface
 // is written with every pixel outside the window shape fully transparent.
 #include "propertytext.h"
 #include "segmentdisplay.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QResizeEvent>
 
 #include <cstdio>
@@ -42,6 +44,22 @@ void giveSize(SegmentDisplay& display, QSize size)
     QCoreApplication::sendEvent(&display, &event);
 }
 
+// A stored instance's bag; false with the file and the reason when it cannot
+// be read or is not a bag.
+bool loadBag(const QString& path, PropertyBag& bag, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QString reason;
+    bag = PropertyBag::fromDocument(file.readAll(), &reason);
+    if (!reason.isEmpty())
+        error = QStringLiteral("%1 is not a property bag: %2").arg(path, reason);
+    return reason.isEmpty();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -56,6 +74,9 @@ int main(int argc, char** argv)
     parser.addOption({ QStringLiteral("set"),
         QStringLiteral("Set a property through its setter (repeatable, applied in order)."),
         QStringLiteral("Name=Value") });
+    parser.addOption({ QStringLiteral("bag"),
+        QStringLiteral("Load a stored instance from this property bag (JSON) instead of the defaults."),
+        QStringLiteral("FILE") });
     parser.addOption({ QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
     parser.process(app);
 
@@ -67,6 +88,15 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("--out FILE.png is required"));
 
     SegmentDisplay display;
+    if (parser.isSet(QStringLiteral("bag"))) {
+        PropertyBag bag;
+        QString error;
+        if (!loadBag(parser.value(QStringLiteral("bag")), bag, error))
+            return fail(error);
+        display.ReadProperties(bag);
+    } else {
+        display.InitProperties();
+    }
     giveSize(display, size);
     for (const QString& assignment : parser.values(QStringLiteral("set"))) {
         const qsizetype eq = assignment.indexOf(QLatin1Char('='));

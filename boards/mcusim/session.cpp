@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include "boardio.h"
@@ -29,7 +29,6 @@ Session::Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyPair> pty, 
     m_savedEeprom = m_board->eeprom();
     m_board->onTransmit([this](std::uint8_t byte) { m_transmitted.push_back(byte); });
     m_board->onTick([this] { tick(); });
-    fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
 }
 
 int Session::run()
@@ -79,30 +78,39 @@ void Session::exchangeWithPty()
 
 void Session::readCommands()
 {
+    // Standard input stays blocking (it may be the terminal of the shell that
+    // started us): read only what poll says is there.
     char buffer[512];
     for (;;) {
-        const auto count = read(STDIN_FILENO, buffer, sizeof buffer);
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        if (poll(&p, 1, 0) <= 0)
+            return;
+        const auto count = (p.revents & POLLNVAL) ? 0 : read(STDIN_FILENO, buffer, sizeof buffer);
         if (count == 0) {
             m_stdinOpen = false; // the board keeps running without a keyboard
             return;
         }
         if (count < 0)
             return;
-        for (auto i = 0; i < count; ++i) {
-            if (buffer[i] != '\n') {
-                if (m_pendingLine.size() < kMaxCommandLine)
-                    m_pendingLine.push_back(buffer[i]);
-                continue;
-            }
-            const ParsedCommand parsed = m_pendingLine.size() < kMaxCommandLine
-                                             ? parseCommand(m_pendingLine)
-                                             : ParsedCommand{NoCommand{}, "command line too long"};
-            m_pendingLine.clear();
-            if (!parsed.error.empty())
-                std::fprintf(stderr, "mcusim: %s\n", parsed.error.c_str());
-            execute(parsed.command);
-        }
+        for (auto i = 0; i < count; ++i)
+            takeCommandByte(buffer[i]);
     }
+}
+
+void Session::takeCommandByte(char byte)
+{
+    if (byte != '\n') {
+        if (m_pendingLine.size() <= kMaxCommandLine)
+            m_pendingLine.push_back(byte);
+        return;
+    }
+    const ParsedCommand parsed = m_pendingLine.size() <= kMaxCommandLine
+                                     ? parseCommand(m_pendingLine)
+                                     : ParsedCommand{NoCommand{}, "command line too long"};
+    m_pendingLine.clear();
+    if (!parsed.error.empty())
+        std::fprintf(stderr, "mcusim: %s\n", parsed.error.c_str());
+    execute(parsed.command);
 }
 
 void Session::execute(const Command &command)

@@ -25,6 +25,7 @@ private:
     void tick();
     void exchangeWithPty();
     void readCommands();
+    void takeCommandByte(char byte);
     void execute(const Command &command);
     void saveEepromIfChanged();
 

@@ -7,6 +7,25 @@
 
 namespace segraster {
 
+namespace {
+
+// Calls f(y, x0, x1) for each span of the region moved by (dx, dy) and
+// clipped to a w x h area; 64-bit so that any offset is safe.
+template <typename F>
+void forEachPlacedSpan(const Region& region, int dx, int dy, long long w, long long h, F&& f)
+{
+    region.forEachSpan([&](int y, int x0, int x1) {
+        const long long yy = (long long)y + dy;
+        if (yy < 0 || yy >= h)
+            return;
+        const long long a = std::max<long long>((long long)x0 + dx, 0);
+        const long long b = std::min<long long>((long long)x1 + dx, w);
+        if (a < b)
+            f(int(yy), int(a), int(b));
+    });
+}
+
+} // namespace
 
 std::uint32_t pixelFromColorRef(std::uint32_t c)
 {
@@ -51,16 +70,8 @@ void Surface::setPixel(int x, int y, std::uint32_t argb)
 void Surface::fill(const Region& region, std::uint32_t colorRef, int dx, int dy)
 {
     const std::uint32_t p = pixelFromColorRef(colorRef);
-    const long long w = width(), h = height();
-    region.forEachSpan([&](int y, int x0, int x1) {
-        const long long yy = (long long)y + dy;
-        if (yy < 0 || yy >= h)
-            return;
-        const long long a = std::max<long long>((long long)x0 + dx, 0);
-        const long long b = std::min<long long>((long long)x1 + dx, w);
-        if (a < b)
-            std::fill(line(int(yy)) + a, line(int(yy)) + b, p);
-    });
+    forEachPlacedSpan(region, dx, dy, width(), height(),
+                      [&](int y, int x0, int x1) { std::fill(line(y) + x0, line(y) + x1, p); });
 }
 
 void Surface::frame(const Region& region, std::uint32_t colorRef, int dx, int dy)
@@ -92,18 +103,12 @@ void Surface::blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
 
 void Surface::copyInRegion(const Surface& src, const Region& clip, int dx, int dy)
 {
-    const long long w = std::min(width(), src.width()), h = std::min(height(), src.height());
     if (&src == this)
         return;
-    clip.forEachSpan([&](int y, int x0, int x1) {
-        const long long yy = (long long)y + dy;
-        if (yy < 0 || yy >= h)
-            return;
-        const long long a = std::max<long long>((long long)x0 + dx, 0);
-        const long long b = std::min<long long>((long long)x1 + dx, w);
-        if (a < b)
-            std::memcpy(line(int(yy)) + a, src.scanLine(int(yy)) + a, std::size_t(b - a) * 4);
-    });
+    forEachPlacedSpan(clip, dx, dy, std::min(width(), src.width()), std::min(height(), src.height()),
+                      [&](int y, int x0, int x1) {
+                          std::memcpy(line(y) + x0, src.scanLine(y) + x0, std::size_t(x1 - x0) * 4);
+                      });
 }
 
 } // namespace segraster

@@ -120,9 +120,9 @@ void ucHistogram::drawPlan()
     m_model.plan(units::twipsFromPixels(height()), m_plan);
     if (picHist.isNull())
         return;
-    QPainter p(&picHist);
     if (const auto back = rgbOf(m_model.props.BackColor))
         picHist.fill(*back);
+    QPainter p(&picHist);
     if (const auto grid = rgbOf(m_model.props.GridColour)) {
         p.setPen(QPen(*grid, m_plan.gridPenWidth));
         const double w = px(m_model.bufferWidth), h = px(m_model.bufferHeight);
@@ -169,74 +169,72 @@ void ucHistogram::describe()
                                  .arg(latest));
 }
 
+// Stores a property's new value and tells the host it changed.
+template <typename T>
+void ucHistogram::setField(T HistogramProperties::*field, T value, const char* name)
+{
+    m_model.props.*field = value;
+    PropertyChanged(QString::fromLatin1(name));
+}
+
 void ucHistogram::setAppearance(std::int16_t New_Appearance)
 {
-    m_model.props.Appearance = New_Appearance;
-    PropertyChanged(QStringLiteral("Appearance"));
+    setField(&HistogramProperties::Appearance, New_Appearance, "Appearance");
     applySurface();
 }
 
 void ucHistogram::setBorderStyle(std::int16_t New_BorderStyle)
 {
-    m_model.props.BorderStyle = New_BorderStyle;
-    PropertyChanged(QStringLiteral("BorderStyle"));
+    setField(&HistogramProperties::BorderStyle, New_BorderStyle, "BorderStyle");
     applySurface();
 }
 
 void ucHistogram::setDrawWidth(std::int16_t New_DrawWidth)
 {
-    m_model.props.DrawWidth = New_DrawWidth;
-    PropertyChanged(QStringLiteral("DrawWidth"));
+    setField(&HistogramProperties::DrawWidth, New_DrawWidth, "DrawWidth");
 }
 
 void ucHistogram::setGridTickHorizontal(std::int16_t New_GridTickHorizontal)
 {
-    m_model.props.GridTickHorizontal = New_GridTickHorizontal;
-    PropertyChanged(QStringLiteral("GridTickHorizontal"));
+    setField(&HistogramProperties::GridTickHorizontal, New_GridTickHorizontal, "GridTickHorizontal");
 }
 
 void ucHistogram::setGridTickVertical(std::int16_t New_GridTickVertical)
 {
-    m_model.props.GridTickVertical = New_GridTickVertical;
-    PropertyChanged(QStringLiteral("GridTickVertical"));
+    setField(&HistogramProperties::GridTickVertical, New_GridTickVertical, "GridTickVertical");
 }
 
 void ucHistogram::setNumberOfPoints(std::int32_t New_NumberOfPoints)
 {
     if (!validNumberOfPoints(New_NumberOfPoints))
         return;
-    m_model.props.NumberOfPoints = New_NumberOfPoints;
-    PropertyChanged(QStringLiteral("NumberOfPoints"));
+    setField(&HistogramProperties::NumberOfPoints, New_NumberOfPoints, "NumberOfPoints");
     m_model.makeSeries();
     describe();
 }
 
 void ucHistogram::setBackColor(std::uint32_t New_BackColor)
 {
-    m_model.props.BackColor = New_BackColor;
-    PropertyChanged(QStringLiteral("BackColor"));
+    setField(&HistogramProperties::BackColor, New_BackColor, "BackColor");
     applySurface();
 }
 
 void ucHistogram::setGridColour(std::uint32_t New_GridColour)
 {
-    m_model.props.GridColour = New_GridColour;
-    PropertyChanged(QStringLiteral("GridColour"));
+    setField(&HistogramProperties::GridColour, New_GridColour, "GridColour");
 }
 
 void ucHistogram::setMax(std::int32_t New_Max)
 {
     if (!validMax(New_Max))
         return;
-    m_model.props.Max = New_Max;
-    PropertyChanged(QStringLiteral("Max"));
+    setField(&HistogramProperties::Max, New_Max, "Max");
     describe();
 }
 
+// The surface's own drawing colour: nothing on it is drawn in it until the
+// next redraw of the series.
 void ucHistogram::setForeColor(std::uint32_t New_ForeColor)
 {
-    // The surface's own drawing colour: nothing on it is drawn in it until the
-    // next redraw of the series.
-    m_model.props.ForeColor = New_ForeColor;
-    PropertyChanged(QStringLiteral("ForeColor"));
+    setField(&HistogramProperties::ForeColor, New_ForeColor, "ForeColor");
 }

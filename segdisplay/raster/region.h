@@ -10,7 +10,7 @@
 // Coordinates are plain ints. Anything a constructor produces is clipped to
 // [-kCoordLimit, kCoordLimit) on both axes, so a hostile size (a segment a
 // billion pixels long) yields a bounded region instead of an unbounded
-// allocation; offsets saturate at the same limit. Every real drawing surface is
+// allocation; pixels moved beyond that box are dropped. Every real drawing surface is
 // far smaller than that box.
 #pragma once
 
@@ -87,7 +87,9 @@ public:
     Region subtracted(const Region& o) const { return combine(*this, o, CombineOp::Diff); }
     Region xored(const Region& o) const { return combine(*this, o, CombineOp::Xor); }
 
-    // Moves every pixel by (dx, dy); coordinates saturate at +-kCoordLimit.
+    // Moves every pixel by (dx, dy); pixels that would leave the coordinate
+    // box are dropped. To paint a cached shape elsewhere, prefer the offset
+    // arguments of the Surface calls, which copy nothing.
     void offset(int dx, int dy);
     Region translated(int dx, int dy) const;
 

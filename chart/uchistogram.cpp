@@ -8,6 +8,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -32,6 +33,18 @@ void drawLines(QPainter& p, const std::vector<ChartLine>& lines)
 }
 
 constexpr int kCopyOffset = 8; // device pixels hidden at the left of the picture
+
+// A plain source copy of `from` onto `to` with its left edge `shift` pixels
+// to the left of the target's: row by row, as both are 32-bit images.
+void copyShiftedLeft(const QImage& from, QImage& to, int shift)
+{
+    const int w = std::min(from.width() - shift, to.width());
+    const int h = std::min(from.height(), to.height());
+    if (w <= 0 || h <= 0 || from.depth() != 32 || to.depth() != 32)
+        return;
+    for (int y = 0; y < h; ++y)
+        std::memcpy(to.scanLine(y), from.constScanLine(y) + std::size_t(shift) * 4, std::size_t(w) * 4);
+}
 
 } // namespace
 
@@ -136,11 +149,7 @@ void ucHistogram::drawPlan()
         drawLines(p, m_plan.segments);
     }
     p.end();
-    if (!m_surface.isNull()) {
-        QPainter s(&m_surface);
-        s.setCompositionMode(QPainter::CompositionMode_Source);
-        s.drawImage(-kCopyOffset, 0, picHist);
-    }
+    copyShiftedLeft(picHist, m_surface, kCopyOffset);
     update();
 }
 

@@ -218,7 +218,7 @@ void Form1::receive(const QString &chunk)
     if (!m_rx.append(m_rxChunk, line))
         return;
     m_txtBarcode->setText(line);
-    guarded([&] { loadedForm2().Text7()->setText(line); });
+    guarded([&] { loadedForm2().receive(line); });
     const QString code = m_txtBarcode->text();
     for (int n : m_keys.matches(code))
         guarded([&] { m_actions->run(n); });

@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -62,8 +63,10 @@ void Form2::buildRows()
     m_cancel->setObjectName(QStringLiteral("Command2"));
     m_save->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    grid->addWidget(m_save, 13, 0);
-    grid->addWidget(m_cancel, 13, 1, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_cancel);
+    grid->addLayout(buttons, 13, 0, 1, 3);
 
     connect(m_received, &QLineEdit::textChanged, this, &Form2::Text7_Change);
     connect(m_save, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -79,6 +82,14 @@ void Form2::Form_Load()
     for (const KeyFunction &f : kKeyFunctions)
         m_codes.at(std::size_t(f.n - 1))
             ->setText(GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), path));
+}
+
+void Form2::receive(const QString &line)
+{
+    if (m_received->text() == line)
+        Text7_Change();
+    else
+        m_received->setText(line);
 }
 
 void Form2::Text7_Change()

@@ -24,6 +24,10 @@ public:
     QPushButton *Command1() const { return m_save; }
     QPushButton *Command2() const { return m_cancel; }
 
+    // A key line for the receive field. The same code pressed again still
+    // teaches the selected row, so one key can be taught to two rows.
+    void receive(const QString &line);
+
     void Form_Load();
     void Text7_Change();
     void Command1_Click();

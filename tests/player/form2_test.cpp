@@ -92,6 +92,17 @@ TEST_F(SetupWindow, TeachingOneRowOnlyChangesThatRow)
     EXPECT_EQ(rows(w), expected);
 }
 
+TEST_F(SetupWindow, SameKeyAgainTeachesTheNewlySelectedRow)
+{
+    Form1 &f = open();
+    key(QStringLiteral("AA"));
+    f.form2()->Opt(4)->click();
+    key(QStringLiteral("AA"));
+    EXPECT_EQ(f.form2()->Text1(0)->text(), QStringLiteral("AA"));
+    EXPECT_EQ(f.form2()->Text1(3)->text(), QStringLiteral("AA"));
+    EXPECT_TRUE(f.form2()->Text1(1)->text().isEmpty());
+}
+
 TEST_F(SetupWindow, SaveWritesAllTwelveRowsAndReportsSuccess)
 {
     Form1 &f = open(taught());

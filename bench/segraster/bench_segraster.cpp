@@ -42,10 +42,10 @@ void paintCell(Surface& s, const Region& upright, const Region& lying, bool fram
     const struct {
         const Region* shape;
         int x, y;
-    } places[] = { { &lying, X + w2 + G, Y },           { &upright, X + H + 2 * G, Y + w2 + G },
-                   { &upright, X + H + 2 * G, Y + H + w2 + 3 * G }, { &lying, X + w2 + G, Y + 2 * H + 4 * G },
-                   { &upright, X, Y + H + w2 + 3 * G }, { &upright, X, Y + w2 + G },
-                   { &lying, X + w2 + G, Y + H + 2 * G } };
+    } places[] = { { &lying, X + w2 + G, Y }, { &upright, X + H + 2 * G, Y + w2 + G },
+        { &upright, X + H + 2 * G, Y + H + w2 + 3 * G }, { &lying, X + w2 + G, Y + 2 * H + 4 * G },
+        { &upright, X, Y + H + w2 + 3 * G }, { &upright, X, Y + w2 + G },
+        { &lying, X + w2 + G, Y + H + 2 * G } };
     for (const auto& p : places) {
         if (framed)
             s.frame(*p.shape, 0x00FFFF, p.x, p.y);

@@ -18,40 +18,40 @@ namespace segraster {
 
 namespace {
 
-// Inset from the left and right of the box for rows h/2 .. h-1 of a w x h
-// ellipse (w, h >= 2); index k is row h/2 + k.
-std::vector<long long> lowerHalfInsets(long long w, long long h)
-{
-    const long long a = w - 1, b = h - 1;
-    const long long asq = 8 * a * a, bsq = 8 * b * b;
-    long long dx = 4 * b * b * (1 - a);
-    long long dy = 4 * a * a * (1 + b % 2);
-    long long err = dx + dy + a * a * (b % 2);
+    // Inset from the left and right of the box for rows h/2 .. h-1 of a w x h
+    // ellipse (w, h >= 2); index k is row h/2 + k.
+    std::vector<long long> lowerHalfInsets(long long w, long long h)
+    {
+        const long long a = w - 1, b = h - 1;
+        const long long asq = 8 * a * a, bsq = 8 * b * b;
+        long long dx = 4 * b * b * (1 - a);
+        long long dy = 4 * a * a * (1 + b % 2);
+        long long err = dx + dy + a * a * (b % 2);
 
-    const long long mid = h / 2;
-    // Rows the walk never reaches (very narrow, tall ellipses) keep the middle column(s).
-    std::vector<long long> inset(static_cast<std::size_t>(h - mid), (w - 1) / 2);
-    inset[0] = 0;
-    long long x = 0, y = 0;
-    while (x <= w / 2) {
-        const long long e2 = 2 * err;
-        if (e2 >= dx) {
-            ++x;
-            dx += bsq;
-            err += dx;
+        const long long mid = h / 2;
+        // Rows the walk never reaches (very narrow, tall ellipses) keep the middle column(s).
+        std::vector<long long> inset(static_cast<std::size_t>(h - mid), (w - 1) / 2);
+        inset[0] = 0;
+        long long x = 0, y = 0;
+        while (x <= w / 2) {
+            const long long e2 = 2 * err;
+            if (e2 >= dx) {
+                ++x;
+                dx += bsq;
+                err += dx;
+            }
+            if (e2 <= dy) {
+                ++y;
+                dy += asq;
+                err += dy;
+                // Never inset past the middle: the tip row keeps its middle
+                // pixel (two for an even width) instead of vanishing.
+                if (y < static_cast<long long>(inset.size()))
+                    inset[static_cast<std::size_t>(y)] = std::min(x, (w - 1) / 2);
+            }
         }
-        if (e2 <= dy) {
-            ++y;
-            dy += asq;
-            err += dy;
-            // Never inset past the middle: the tip row keeps its middle
-            // pixel (two for an even width) instead of vanishing.
-            if (y < static_cast<long long>(inset.size()))
-                inset[static_cast<std::size_t>(y)] = std::min(x, (w - 1) / 2);
-        }
+        return inset;
     }
-    return inset;
-}
 
 } // namespace
 

@@ -11,64 +11,70 @@ namespace segraster {
 
 namespace {
 
-// The 32-bit float constants of the computation, as the doubles they widen to.
-constexpr double kDegreesPerRadian = 57.2957763671875;  // 57.295776f
-constexpr double kRadiansPerDegree = 0.01745329238474369; // 0.017453292f
-constexpr double kHalfPi = 1.5707963705062866;            // 1.5707964f
+    // The 32-bit float constants of the computation, as the doubles they widen to.
+    constexpr double kDegreesPerRadian = 57.2957763671875; // 57.295776f
+    constexpr double kRadiansPerDegree = 0.01745329238474369; // 0.017453292f
+    constexpr double kHalfPi = 1.5707963705062866; // 1.5707964f
 
-struct Rgb {
-    int r, g, b;
-};
+    struct Rgb {
+        int r, g, b;
+    };
 
-// 0x00BBGGRR reference -> components (red in the low byte).
-Rgb split(std::uint32_t c) { return { int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF) }; }
+    // 0x00BBGGRR reference -> components (red in the low byte).
+    Rgb split(std::uint32_t c)
+    {
+        return { int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF) };
+    }
 
-std::uint32_t pixel(int r, int g, int b) { return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b); }
+    std::uint32_t pixel(int r, int g, int b)
+    {
+        return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+    }
 
-// Where the gradient runs: quadrant, angle inside it, the colour steps and
-// the per-pixel weights in thousandths.
-struct Direction {
-    int quadrant = 0;
-    int steps = 1;
-    int s = 0, c = 0;
-};
+    // Where the gradient runs: quadrant, angle inside it, the colour steps and
+    // the per-pixel weights in thousandths.
+    struct Direction {
+        int quadrant = 0;
+        int steps = 1;
+        int s = 0, c = 0;
+    };
 
-Direction direction(int W, int H, int d)
-{
-    Direction dir;
-    dir.quadrant = d / 90;
-    const int r = d % 90;
-    const bool even = dir.quadrant % 2 == 0;
-    const double ratio = even ? double(W) / double(H) : double(H) / double(W);
-    const float beta = static_cast<float>(std::atan(ratio) * kDegreesPerRadian);
-    const float t = static_cast<float>((90.0 - std::fabs(r - double(beta))) * kRadiansPerDegree);
-    const float rr = static_cast<float>(r * kRadiansPerDegree);
-    const std::int64_t diagonal2 = std::int64_t(W) * W + std::int64_t(H) * H;
-    const double steps = std::nearbyint(std::sqrt(double(diagonal2)) * std::sin(double(t)));
-    dir.steps = std::max(1, static_cast<int>(steps));
-    const double theta = even ? double(rr) : kHalfPi - double(rr);
-    dir.s = static_cast<int>(std::nearbyint(std::sin(theta) * 1000.0));
-    dir.c = static_cast<int>(std::nearbyint(std::cos(theta) * 1000.0));
-    return dir;
-}
+    Direction direction(int W, int H, int d)
+    {
+        Direction dir;
+        dir.quadrant = d / 90;
+        const int r = d % 90;
+        const bool even = dir.quadrant % 2 == 0;
+        const double ratio = even ? double(W) / double(H) : double(H) / double(W);
+        const float beta = static_cast<float>(std::atan(ratio) * kDegreesPerRadian);
+        const float t = static_cast<float>((90.0 - std::fabs(r - double(beta))) * kRadiansPerDegree);
+        const float rr = static_cast<float>(r * kRadiansPerDegree);
+        const std::int64_t diagonal2 = std::int64_t(W) * W + std::int64_t(H) * H;
+        const double steps = std::nearbyint(std::sqrt(double(diagonal2)) * std::sin(double(t)));
+        dir.steps = std::max(1, static_cast<int>(steps));
+        const double theta = even ? double(rr) : kHalfPi - double(rr);
+        dir.s = static_cast<int>(std::nearbyint(std::sin(theta) * 1000.0));
+        dir.c = static_cast<int>(std::nearbyint(std::cos(theta) * 1000.0));
+        return dir;
+    }
 
-// Fills one stored row: entry (s x + base) \ 1000 for x = 0 .. W-1, stepped
-// without a division per pixel.
-void fillRow(std::uint32_t* out, int W, int s, int base, const std::vector<std::uint32_t>& table)
-{
-    const int last = static_cast<int>(table.size()) - 1;
-    const int stepWhole = s / 1000, stepPart = s % 1000;
-    int index = base / 1000, part = base % 1000;
-    for (int x = 0; x < W; ++x) {
-        out[x] = table[static_cast<std::size_t>(std::min(index, last))];
-        index += stepWhole;
-        part += stepPart;
-        if (part >= 1000) {
-            part -= 1000;
-            ++index;
+    // Fills one stored row: entry (s x + base) \ 1000 for x = 0 .. W-1, stepped
+    // without a division per pixel.
+    void fillRow(std::uint32_t* out, int W, int s, int base, const std::vector<std::uint32_t>& table)
+    {
+        const int last = static_cast<int>(table.size()) - 1;
+        const int stepWhole = s / 1000, stepPart = s % 1000;
+        int index = base / 1000, part = base % 1000;
+        for (int x = 0; x < W; ++x) {
+            out[x] = table[static_cast<std::size_t>(std::min(index, last))];
+            index += stepWhole;
+            part += stepPart;
+            if (part >= 1000) {
+                part -= 1000;
+                ++index;
+            }
         }
     }
-}
 
 } // namespace
 
@@ -98,8 +104,8 @@ std::vector<std::uint32_t> GradientColourTable(int steps, std::uint32_t c1, std:
     return table;
 }
 
-GradientResult BuildGradient(GradientImage& image, int W, int H, std::uint32_t c1, std::uint32_t c2, float angle,
-                             bool middleOut)
+GradientResult BuildGradient(
+    GradientImage& image, int W, int H, std::uint32_t c1, std::uint32_t c2, float angle, bool middleOut)
 {
     if (W < 1 || H < 1)
         return GradientResult::Skipped;

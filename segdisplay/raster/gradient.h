@@ -25,8 +25,8 @@ struct GradientImage {
 };
 
 enum class GradientResult {
-    Built,    // image replaced
-    Skipped,  // width or height below 1: image left as it was
+    Built, // image replaced
+    Skipped, // width or height below 1: image left as it was
     Overflow, // width^2 + height^2 beyond the 32-bit range, or more pixels than a
               // surface may hold: image left as it was, the caller reports it
 };
@@ -34,7 +34,7 @@ enum class GradientResult {
 // c1, c2: resolved colour references 0x00BBGGRR (red in the low byte); the
 // failed translation -1 counts as components 255. angle in degrees.
 GradientResult BuildGradient(GradientImage& image, int width, int height, std::uint32_t c1, std::uint32_t c2,
-                             float angle, bool middleOut);
+    float angle, bool middleOut);
 
 // The colour table of step 11 alone (ramp of `steps` entries from c1 to c2,
 // re-ordered middle-out when asked), 0x00RRGGBB entries. Exposed for tests and

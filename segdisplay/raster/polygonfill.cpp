@@ -18,68 +18,69 @@ namespace segraster {
 
 namespace {
 
-// Vertices are first held inside this box so that the products below fit in
-// 64 bits; anything of that size is far outside every drawable area anyway.
-constexpr long long kVertexLimit = 1LL << 28;
+    // Vertices are first held inside this box so that the products below fit in
+    // 64 bits; anything of that size is far outside every drawable area anyway.
+    constexpr long long kVertexLimit = 1LL << 28;
 
-struct Edge {
-    long long x0, y0; // top end
-    long long dx, dy; // dy > 0
-    int dir;          // +1 when the outline runs downward, -1 upward
-};
+    struct Edge {
+        long long x0, y0; // top end
+        long long dx, dy; // dy > 0
+        int dir; // +1 when the outline runs downward, -1 upward
+    };
 
-struct Crossing {
-    long long x;
-    int dir;
-};
+    struct Crossing {
+        long long x;
+        int dir;
+    };
 
-long long ceilDiv(long long num, long long den)
-{
-    // den > 0
-    const long long q = num / den;
-    return (num % den > 0) ? q + 1 : q;
-}
+    long long ceilDiv(long long num, long long den)
+    {
+        // den > 0
+        const long long q = num / den;
+        return (num % den > 0) ? q + 1 : q;
+    }
 
-std::vector<Edge> collectEdges(std::span<const Point> v)
-{
-    std::vector<Edge> edges;
-    const std::size_t n = v.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Point& a = v[i];
-        const Point& b = v[(i + 1) % n];
-        long long ax = std::clamp<long long>(a.x, -kVertexLimit, kVertexLimit);
-        long long ay = std::clamp<long long>(a.y, -kVertexLimit, kVertexLimit);
-        long long bx = std::clamp<long long>(b.x, -kVertexLimit, kVertexLimit);
-        long long by = std::clamp<long long>(b.y, -kVertexLimit, kVertexLimit);
-        if (ay == by)
-            continue;
-        int dir = 1;
-        if (by < ay) {
-            std::swap(ax, bx);
-            std::swap(ay, by);
-            dir = -1;
+    std::vector<Edge> collectEdges(std::span<const Point> v)
+    {
+        std::vector<Edge> edges;
+        const std::size_t n = v.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Point& a = v[i];
+            const Point& b = v[(i + 1) % n];
+            long long ax = std::clamp<long long>(a.x, -kVertexLimit, kVertexLimit);
+            long long ay = std::clamp<long long>(a.y, -kVertexLimit, kVertexLimit);
+            long long bx = std::clamp<long long>(b.x, -kVertexLimit, kVertexLimit);
+            long long by = std::clamp<long long>(b.y, -kVertexLimit, kVertexLimit);
+            if (ay == by)
+                continue;
+            int dir = 1;
+            if (by < ay) {
+                std::swap(ax, bx);
+                std::swap(ay, by);
+                dir = -1;
+            }
+            edges.push_back({ ax, ay, bx - ax, by - ay, dir });
         }
-        edges.push_back({ ax, ay, bx - ax, by - ay, dir });
+        std::sort(edges.begin(), edges.end(), [](const Edge& p, const Edge& q) { return p.y0 < q.y0; });
+        return edges;
     }
-    std::sort(edges.begin(), edges.end(), [](const Edge& p, const Edge& q) { return p.y0 < q.y0; });
-    return edges;
-}
 
-// Emits the spans of one scanline from its crossings (sorted by x).
-void emitRow(std::vector<Crossing>& crossings, RegionBuilder& out)
-{
-    std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-    int winding = 0;
-    long long start = 0;
-    for (const Crossing& c : crossings) {
-        const int before = winding;
-        winding += c.dir;
-        if (before == 0 && winding != 0)
-            start = c.x;
-        else if (before != 0 && winding == 0)
-            out.addSpan(clampCoord(start), clampCoord(c.x));
+    // Emits the spans of one scanline from its crossings (sorted by x).
+    void emitRow(std::vector<Crossing>& crossings, RegionBuilder& out)
+    {
+        std::sort(crossings.begin(), crossings.end(),
+            [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+        int winding = 0;
+        long long start = 0;
+        for (const Crossing& c : crossings) {
+            const int before = winding;
+            winding += c.dir;
+            if (before == 0 && winding != 0)
+                start = c.x;
+            else if (before != 0 && winding == 0)
+                out.addSpan(clampCoord(start), clampCoord(c.x));
+        }
     }
-}
 
 } // namespace
 

@@ -9,85 +9,85 @@ namespace segraster {
 
 namespace {
 
-bool applyOp(CombineOp op, bool a, bool b)
-{
-    switch (op) {
-    case CombineOp::And:
-        return a && b;
-    case CombineOp::Or:
-        return a || b;
-    case CombineOp::Diff:
-        return a && !b;
-    case CombineOp::Xor:
-        return a != b;
-    }
-    return false;
-}
-
-// Next boundary of a span list: the start of span i when outside, its end when inside.
-int nextEdge(std::span<const Span> s, std::size_t i, bool inside)
-{
-    if (i >= s.size())
-        return INT_MAX;
-    return inside ? s[i].x1 : s[i].x0;
-}
-
-// One row of a combination: sweeps the boundaries of both span lists and
-// hands each resulting span, left to right, to emit(x0, x1).
-template <typename Emit>
-void sweepRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, Emit&& emit)
-{
-    std::size_t i = 0, j = 0;
-    bool inA = false, inB = false, inResult = false;
-    int start = 0;
-    for (;;) {
-        const int na = nextEdge(a, i, inA);
-        const int nb = nextEdge(b, j, inB);
-        const int x = std::min(na, nb);
-        if (x == INT_MAX)
-            break;
-        if (na == x) {
-            i += inA ? 1 : 0;
-            inA = !inA;
+    bool applyOp(CombineOp op, bool a, bool b)
+    {
+        switch (op) {
+        case CombineOp::And:
+            return a && b;
+        case CombineOp::Or:
+            return a || b;
+        case CombineOp::Diff:
+            return a && !b;
+        case CombineOp::Xor:
+            return a != b;
         }
-        if (nb == x) {
-            j += inB ? 1 : 0;
-            inB = !inB;
+        return false;
+    }
+
+    // Next boundary of a span list: the start of span i when outside, its end when inside.
+    int nextEdge(std::span<const Span> s, std::size_t i, bool inside)
+    {
+        if (i >= s.size())
+            return INT_MAX;
+        return inside ? s[i].x1 : s[i].x0;
+    }
+
+    // One row of a combination: sweeps the boundaries of both span lists and
+    // hands each resulting span, left to right, to emit(x0, x1).
+    template <typename Emit>
+    void sweepRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, Emit&& emit)
+    {
+        std::size_t i = 0, j = 0;
+        bool inA = false, inB = false, inResult = false;
+        int start = 0;
+        for (;;) {
+            const int na = nextEdge(a, i, inA);
+            const int nb = nextEdge(b, j, inB);
+            const int x = std::min(na, nb);
+            if (x == INT_MAX)
+                break;
+            if (na == x) {
+                i += inA ? 1 : 0;
+                inA = !inA;
+            }
+            if (nb == x) {
+                j += inB ? 1 : 0;
+                inB = !inB;
+            }
+            const bool r = applyOp(op, inA, inB);
+            if (r && !inResult)
+                start = x;
+            else if (!r && inResult)
+                emit(start, x);
+            inResult = r;
         }
-        const bool r = applyOp(op, inA, inB);
-        if (r && !inResult)
-            start = x;
-        else if (!r && inResult)
-            emit(start, x);
-        inResult = r;
     }
-}
 
-void combineRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, RegionBuilder& out)
-{
-    sweepRow(a, b, op, [&out](int x0, int x1) { out.addSpan(x0, x1); });
-}
-
-// Pixels whose left and right neighbours both lie in the row: each span
-// shrunk by one at both ends, plus every one-pixel gap between two spans.
-void erodeRow(std::span<const Span> row, std::vector<Span>& out)
-{
-    out.clear();
-    for (std::size_t k = 0; k < row.size(); ++k) {
-        if (row[k].x1 - row[k].x0 > 2)
-            out.push_back({ row[k].x0 + 1, row[k].x1 - 1 });
-        if (k + 1 < row.size() && row[k + 1].x0 == row[k].x1 + 1)
-            out.push_back({ row[k].x1, row[k].x1 + 1 });
+    void combineRow(std::span<const Span> a, std::span<const Span> b, CombineOp op, RegionBuilder& out)
+    {
+        sweepRow(a, b, op, [&out](int x0, int x1) { out.addSpan(x0, x1); });
     }
-}
 
-void copyRow(const Region::Row& row, RegionBuilder& out)
-{
-    out.beginRow(row.y);
-    for (const Span& s : row.spans)
-        out.addSpan(s.x0, s.x1);
-    out.endRow();
-}
+    // Pixels whose left and right neighbours both lie in the row: each span
+    // shrunk by one at both ends, plus every one-pixel gap between two spans.
+    void erodeRow(std::span<const Span> row, std::vector<Span>& out)
+    {
+        out.clear();
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            if (row[k].x1 - row[k].x0 > 2)
+                out.push_back({ row[k].x0 + 1, row[k].x1 - 1 });
+            if (k + 1 < row.size() && row[k + 1].x0 == row[k].x1 + 1)
+                out.push_back({ row[k].x1, row[k].x1 + 1 });
+        }
+    }
+
+    void copyRow(const Region::Row& row, RegionBuilder& out)
+    {
+        out.beginRow(row.y);
+        for (const Span& s : row.spans)
+            out.addSpan(s.x0, s.x1);
+        out.endRow();
+    }
 
 } // namespace
 
@@ -200,8 +200,8 @@ Region Region::translated(int dx, int dy) const
 
 bool Region::contains(int x, int y) const
 {
-    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), y,
-                               [](const RowIndex& r, int v) { return r.y < v; });
+    auto it
+        = std::lower_bound(m_rows.begin(), m_rows.end(), y, [](const RowIndex& r, int v) { return r.y < v; });
     if (it == m_rows.end() || it->y != y)
         return false;
     const Span* first = m_spans.data() + it->first;
@@ -239,7 +239,8 @@ Region Region::frame1px() const
     for (int i = 0; i < rowCount(); ++i) {
         const Row r = row(i);
         out.beginRow(r.y);
-        const bool closed = i > 0 && i + 1 < rowCount() && m_rows[i - 1].y == r.y - 1 && m_rows[i + 1].y == r.y + 1;
+        const bool closed
+            = i > 0 && i + 1 < rowCount() && m_rows[i - 1].y == r.y - 1 && m_rows[i + 1].y == r.y + 1;
         if (!closed) {
             for (const Span& s : r.spans)
                 out.addSpan(s.x0, s.x1);

@@ -108,8 +108,7 @@ public:
     Row row(int i) const;
 
     // Calls f(y, x0, x1) for every span, rows ascending, spans left to right.
-    template <typename F>
-    void forEachSpan(F&& f) const
+    template <typename F> void forEachSpan(F&& f) const
     {
         for (const RowIndex& r : m_rows)
             for (std::uint32_t i = r.first; i < r.first + r.count; ++i)

@@ -11,10 +11,7 @@ namespace segraster {
 
 class RegionBuilder {
 public:
-    void beginRow(int y)
-    {
-        m_row = { y, static_cast<std::uint32_t>(m_out.m_spans.size()), 0 };
-    }
+    void beginRow(int y) { m_row = { y, static_cast<std::uint32_t>(m_out.m_spans.size()), 0 }; }
 
     void addSpan(int x0, int x1)
     {

@@ -17,15 +17,15 @@ namespace segraster {
 
 // The ten entries of a shape set.
 enum ShapeEntry : int {
-    kHexUpright = 0,   // style 0 b, c, e, f
-    kHexLying = 1,     // style 0 a, d, g; style 1 g
-    kTrapTop = 2,      // style 1 a
-    kTrapRight = 3,    // style 1 b, c
-    kTrapBottom = 4,   // style 1 d
-    kTrapLeft = 5,     // style 1 e, f
-    kRectUpright = 6,  // style 2 b, c, e, f
-    kRectLying = 7,    // style 2 a, d, g
-    kDecimalMark = 8,  // decimal mark and colon dots
+    kHexUpright = 0, // style 0 b, c, e, f
+    kHexLying = 1, // style 0 a, d, g; style 1 g
+    kTrapTop = 2, // style 1 a
+    kTrapRight = 3, // style 1 b, c
+    kTrapBottom = 4, // style 1 d
+    kTrapLeft = 5, // style 1 e, f
+    kRectUpright = 6, // style 2 b, c, e, f
+    kRectLying = 7, // style 2 a, d, g
+    kDecimalMark = 8, // decimal mark and colon dots
     kThousandsMark = 9 // thousands marks
 };
 inline constexpr int kShapeEntries = 10;
@@ -45,9 +45,9 @@ std::vector<Point> MakeTrapezoid(int a, int b, int p, int q);
 std::vector<Point> MakeCommaStroke(int H, int W, int Y0);
 
 // The rectangles of entries 6 and 7 and the square dot.
-Rect MakeUprightRect(int H, int W);  // (0, 0, W - 1, H - 1)
-Rect MakeLyingRect(int H, int W);    // (0, 0, H - 1, W - 1)
-Rect MakeSquareDot(int W);           // (0, 0, W - 1, W - 1)
+Rect MakeUprightRect(int H, int W); // (0, 0, W - 1, H - 1)
+Rect MakeLyingRect(int H, int W); // (0, 0, H - 1, W - 1)
+Rect MakeSquareDot(int W); // (0, 0, W - 1, W - 1)
 
 // Entry 0..7 of a shape set as a region (polygons with winding fill).
 // Entries outside 0..7 give an empty region.

@@ -9,21 +9,21 @@ namespace segraster {
 
 namespace {
 
-// Calls f(y, x0, x1) for each span of the region moved by (dx, dy) and
-// clipped to a w x h area; 64-bit so that any offset is safe.
-template <typename F>
-void forEachPlacedSpan(const Region& region, int dx, int dy, long long w, long long h, F&& f)
-{
-    region.forEachSpan([&](int y, int x0, int x1) {
-        const long long yy = (long long)y + dy;
-        if (yy < 0 || yy >= h)
-            return;
-        const long long a = std::max<long long>((long long)x0 + dx, 0);
-        const long long b = std::min<long long>((long long)x1 + dx, w);
-        if (a < b)
-            f(int(yy), int(a), int(b));
-    });
-}
+    // Calls f(y, x0, x1) for each span of the region moved by (dx, dy) and
+    // clipped to a w x h area; 64-bit so that any offset is safe.
+    template <typename F>
+    void forEachPlacedSpan(const Region& region, int dx, int dy, long long w, long long h, F&& f)
+    {
+        region.forEachSpan([&](int y, int x0, int x1) {
+            const long long yy = (long long)y + dy;
+            if (yy < 0 || yy >= h)
+                return;
+            const long long a = std::max<long long>((long long)x0 + dx, 0);
+            const long long b = std::min<long long>((long long)x1 + dx, w);
+            if (a < b)
+                f(int(yy), int(a), int(b));
+        });
+    }
 
 } // namespace
 
@@ -32,7 +32,10 @@ std::uint32_t pixelFromColorRef(std::uint32_t c)
     return kOpaque | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }
 
-Surface::Surface(int width, int height) { resize(width, height); }
+Surface::Surface(int width, int height)
+{
+    resize(width, height);
+}
 
 bool Surface::resize(int width, int height)
 {
@@ -47,7 +50,10 @@ bool Surface::resize(int width, int height)
     return true;
 }
 
-std::uint32_t* Surface::line(int y) { return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)); }
+std::uint32_t* Surface::line(int y)
+{
+    return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y));
+}
 
 const std::uint32_t* Surface::scanLine(int y) const
 {
@@ -71,7 +77,7 @@ void Surface::fill(const Region& region, std::uint32_t colorRef, int dx, int dy)
 {
     const std::uint32_t p = pixelFromColorRef(colorRef);
     forEachPlacedSpan(region, dx, dy, width(), height(),
-                      [&](int y, int x0, int x1) { std::fill(line(y) + x0, line(y) + x1, p); });
+        [&](int y, int x0, int x1) { std::fill(line(y) + x0, line(y) + x1, p); });
 }
 
 void Surface::frame(const Region& region, std::uint32_t colorRef, int dx, int dy)
@@ -106,9 +112,9 @@ void Surface::copyInRegion(const Surface& src, const Region& clip, int dx, int d
     if (&src == this)
         return;
     forEachPlacedSpan(clip, dx, dy, std::min(width(), src.width()), std::min(height(), src.height()),
-                      [&](int y, int x0, int x1) {
-                          std::memcpy(line(y) + x0, src.scanLine(y) + x0, std::size_t(x1 - x0) * 4);
-                      });
+        [&](int y, int x0, int x1) {
+            std::memcpy(line(y) + x0, src.scanLine(y) + x0, std::size_t(x1 - x0) * 4);
+        });
 }
 
 } // namespace segraster

@@ -66,8 +66,8 @@ public:
     // Draws a bottom-up buffer of 0x00RRGGBB pixels (the gradient's layout,
     // row 0 = bottom row) of bw x bh pixels: the block of the picture at
     // (sx, sy) measured from its top-left, w x h pixels, lands at (dx, dy).
-    void drawBottomUpBits(int dx, int dy, int w, int h, const std::uint32_t* bits, int bw, int bh, int sx,
-                          int sy);
+    void drawBottomUpBits(
+        int dx, int dy, int w, int h, const std::uint32_t* bits, int bw, int bh, int sx, int sy);
 
     // Fills the box with the pattern repeated so that pattern pixel (0, 0)
     // falls on (originX, originY) and every multiple of its size from there.

@@ -11,21 +11,21 @@ namespace segraster {
 
 namespace {
 
-QImage asRgb32(const QImage& src)
-{
-    return src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
-}
+    QImage asRgb32(const QImage& src)
+    {
+        return src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
+    }
 
-int floorMod(long long v, int m)
-{
-    const long long r = v % m;
-    return static_cast<int>(r < 0 ? r + m : r);
-}
+    int floorMod(long long v, int m)
+    {
+        const long long r = v % m;
+        return static_cast<int>(r < 0 ? r + m : r);
+    }
 
 } // namespace
 
-void Surface::drawBottomUpBits(int dx, int dy, int w, int h, const std::uint32_t* bits, int bw, int bh, int sx,
-                               int sy)
+void Surface::drawBottomUpBits(
+    int dx, int dy, int w, int h, const std::uint32_t* bits, int bw, int bh, int sx, int sy)
 {
     if (bits == nullptr || bw < 1 || bh < 1 || isNull())
         return;
@@ -43,7 +43,8 @@ void Surface::drawBottomUpBits(int dx, int dy, int w, int h, const std::uint32_t
 void Surface::stretchBlit(const Rect& dst, const QImage& src, const Rect& srcRect)
 {
     const long long dw = (long long)dst.right - dst.left, dh = (long long)dst.bottom - dst.top;
-    const long long sw = (long long)srcRect.right - srcRect.left, sh = (long long)srcRect.bottom - srcRect.top;
+    const long long sw = (long long)srcRect.right - srcRect.left,
+                    sh = (long long)srcRect.bottom - srcRect.top;
     // Sizes beyond 2^30 are no picture anyone stretches; refusing them keeps
     // offset x size (below 2^32 x 2^30) inside 64 bits.
     constexpr long long kLimit = 1LL << 30;
@@ -76,7 +77,8 @@ void Surface::fillTiled(const Rect& r, const QImage& pattern, int originX, int o
     const int x0 = std::max(r.left, 0), x1 = std::min(r.right, width());
     const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, height());
     for (int y = y0; y < y1; ++y) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(img.constScanLine(floorMod((long long)y - originY, ph)));
+        const auto* from
+            = reinterpret_cast<const std::uint32_t*>(img.constScanLine(floorMod((long long)y - originY, ph)));
         std::uint32_t* to = line(y);
         int px = floorMod((long long)x0 - originX, pw);
         for (int x = x0; x < x1; ++x) {

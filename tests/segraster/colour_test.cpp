@@ -14,7 +14,7 @@ TEST(Colour, RgbReferencesPassThrough)
     EXPECT_EQ(TranslateColour(0x00000000), 0);
     EXPECT_EQ(TranslateColour(0x00123456), 0x123456);
     EXPECT_EQ(TranslateColour(0x02123456), 0x123456); // palette-relative RGB
-    EXPECT_EQ(TranslateColour(0x12345678), -1);       // no such kind of reference
+    EXPECT_EQ(TranslateColour(0x12345678), -1); // no such kind of reference
 }
 
 TEST(Colour, SystemColoursWithoutAnApplicationUseTheClassicScheme)
@@ -25,9 +25,9 @@ TEST(Colour, SystemColoursWithoutAnApplicationUseTheClassicScheme)
     EXPECT_EQ(TranslateColour(0x80000018), 0xE1FFFF); // tooltip background, 0x00BBGGRR
     EXPECT_EQ(TranslateColour(0x80000001), 0x808000); // desktop: red 0, green 128, blue 128
     EXPECT_EQ(TranslateColour(0x8000001E), 0xC0C0C0); // menu bar, the last index
-    EXPECT_EQ(TranslateColour(0x8000001F), -1);       // unknown index
+    EXPECT_EQ(TranslateColour(0x8000001F), -1); // unknown index
     EXPECT_EQ(TranslateColour(0x800000FF), -1);
-    EXPECT_EQ(TranslateColour(0x80010005), -1);       // stray bits
+    EXPECT_EQ(TranslateColour(0x80010005), -1); // stray bits
     EXPECT_EQ(TranslateColour(0xFFFFFFFF), -1);
     EXPECT_EQ(ClassicSystemColour(-1), -1);
 }

@@ -11,9 +11,9 @@ using namespace segraster;
 
 namespace {
 
-constexpr std::uint32_t kRedRef = 0x0000FF;  // colour references, red in the low byte
+constexpr std::uint32_t kRedRef = 0x0000FF; // colour references, red in the low byte
 constexpr std::uint32_t kBlueRef = 0xFF0000;
-constexpr std::uint32_t kRed = 0xFF0000;     // pixels, 0x00RRGGBB
+constexpr std::uint32_t kRed = 0xFF0000; // pixels, 0x00RRGGBB
 constexpr std::uint32_t kBlue = 0x0000FF;
 
 GradientImage build(int w, int h, std::uint32_t c1, std::uint32_t c2, float angle, bool middleOut)
@@ -40,9 +40,9 @@ TEST(Gradient, NinetyDegreesRunsBottomToTop)
 {
     const GradientImage g = build(100, 50, kRedRef, kBlueRef, 90.0f, false);
     expectRowsUniform(g);
-    EXPECT_EQ(g.bits[0], kRed);                       // bottom row: c1
-    EXPECT_EQ(g.at(0, 0), kBlue);                     // top row: entry 49 = c2
-    EXPECT_EQ(g.bits[10 * 100], 0xCB0034u);           // entry 10: 255 - 52, 2550 \ 49 = 52
+    EXPECT_EQ(g.bits[0], kRed); // bottom row: c1
+    EXPECT_EQ(g.at(0, 0), kBlue); // top row: entry 49 = c2
+    EXPECT_EQ(g.bits[10 * 100], 0xCB0034u); // entry 10: 255 - 52, 2550 \ 49 = 52
 }
 
 // Middle-out: table = ramp 0, 2, ..., 48, then 49, 47, ..., 1.
@@ -50,10 +50,10 @@ TEST(Gradient, MiddleOutFoldsTheRamp)
 {
     const GradientImage g = build(100, 50, kRedRef, kBlueRef, 90.0f, true);
     expectRowsUniform(g);
-    EXPECT_EQ(g.bits[0], kRed);                // table[0] = ramp 0
-    EXPECT_EQ(g.at(0, 0), 0xFA0005u);          // table[49] = ramp 1: 255 - 5, 255 \ 49 = 5
-    EXPECT_EQ(g.bits[24 * 100], 0x0600F9u);    // table[24] = ramp 48: 255 - 249, 249
-    EXPECT_EQ(g.bits[25 * 100], kBlue);        // table[25] = ramp 49
+    EXPECT_EQ(g.bits[0], kRed); // table[0] = ramp 0
+    EXPECT_EQ(g.at(0, 0), 0xFA0005u); // table[49] = ramp 1: 255 - 5, 255 \ 49 = 5
+    EXPECT_EQ(g.bits[24 * 100], 0x0600F9u); // table[24] = ramp 48: 255 - 249, 249
+    EXPECT_EQ(g.bits[25 * 100], kBlue); // table[25] = ramp 49
     for (std::uint32_t p : g.bits)
         ASSERT_NE(p, 0u) << "no row is black";
 }
@@ -77,7 +77,7 @@ TEST(Gradient, HorizontalAnglesGiveColumns)
 TEST(Gradient, MinusNinetyAndTwoSeventyDifferOnlyWhenMiddleOut)
 {
     EXPECT_EQ(build(40, 30, kRedRef, kBlueRef, -90.0f, false).bits,
-              build(40, 30, kRedRef, kBlueRef, 270.0f, false).bits);
+        build(40, 30, kRedRef, kBlueRef, 270.0f, false).bits);
     const GradientImage minus = build(40, 30, kRedRef, kBlueRef, -90.0f, true);
     const GradientImage plus = build(40, 30, kRedRef, kBlueRef, 270.0f, true);
     EXPECT_EQ(build(40, 30, kRedRef, kBlueRef, -90.0f, false).bits[0], kBlue); // c2 at the bottom
@@ -127,8 +127,8 @@ TEST(Gradient, StepsNotClosedFormulaDecideTheLength)
     const GradientImage g = build(465, 507, 0x000000, kRedRef, 99.0f, false);
     EXPECT_EQ(g.at(0, 0), kRed);
     EXPECT_EQ(g.at(464, 506), 0u);
-    EXPECT_EQ(g.at(0, 506), 0x210000u);  // entry 499: 255 - 499 * 255 \ 572
-    EXPECT_EQ(g.at(464, 0), 0xDF0000u);  // entry 72:  255 - 72 * 255 \ 572
+    EXPECT_EQ(g.at(0, 506), 0x210000u); // entry 499: 255 - 499 * 255 \ 572
+    EXPECT_EQ(g.at(464, 0), 0xDF0000u); // entry 72:  255 - 72 * 255 \ 572
 }
 
 // 1904 x 1380 at 349: quadrant 1, r = 11, L = 2132, s = 982, c = 191; the

@@ -33,7 +33,8 @@ void expectRows(const Region& got, const QJsonObject& c, const char* field, int&
         return;
     if (++failures <= 5)
         ADD_FAILURE() << field << " differs for " << describe(c) << "\nwant:\n"
-                      << rowsText(want) << "got:\n" << rowsText(got.toRowList());
+                      << rowsText(want) << "got:\n"
+                      << rowsText(got.toRowList());
 }
 
 Rect rectOf(const QJsonObject& c, const char* field)
@@ -76,12 +77,13 @@ TEST(RegionFixtures, TrapezoidsMatchVerticesAndPixels)
     for (const QJsonValue& v : loadCases("trapezoid.json")) {
         const QJsonObject c = v.toObject();
         int a = 0, b = 0, p = 0, q = 0;
-        ASSERT_EQ(std::sscanf(c.value("call").toString().toLatin1().constData(), "MakeTrapezoid(%d,%d,%d,%d)", &a,
-                              &b, &p, &q),
-                  4);
+        ASSERT_EQ(std::sscanf(c.value("call").toString().toLatin1().constData(), "MakeTrapezoid(%d,%d,%d,%d)",
+                      &a, &b, &p, &q),
+            4);
         EXPECT_EQ(pairs(MakeTrapezoid(a, b, p, q)), pairsOf(c.value("v"))) << describe(c);
-        expectRows(MakeSegmentShape(c.value("entry").toString().toInt(), c.value("H").toInt(), c.value("W").toInt()),
-                   c, "rows", failures);
+        expectRows(
+            MakeSegmentShape(c.value("entry").toString().toInt(), c.value("H").toInt(), c.value("W").toInt()),
+            c, "rows", failures);
     }
     EXPECT_EQ(failures, 0);
 }

@@ -15,7 +15,11 @@ namespace {
 
 class Reader {
 public:
-    Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) { }
+    Reader(const std::uint8_t* data, std::size_t size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
     bool empty() const { return m_pos >= m_size; }
     std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     // Mostly small coordinates; one marked 0xA5 is scaled to the extremes
@@ -68,8 +72,8 @@ Region readShape(Reader& in)
     case 2:
         return Region::fromRect(in.coord(), in.coord(), in.coord(), in.coord());
     case 3:
-        return MakeRoundedRegion(in.coord(), in.coord(), in.coord(), in.coord(), in.coord(), in.coord(),
-                                 in.coord(), in.coord());
+        return MakeRoundedRegion(
+            in.coord(), in.coord(), in.coord(), in.coord(), in.coord(), in.coord(), in.coord(), in.coord());
     default:
         return MakeSegmentShape(in.byte() % 10, in.coord(), in.coord());
     }

@@ -121,7 +121,8 @@ TEST(RegionOps, WindingFillsOverlapsAndSelfIntersections)
     EXPECT_FALSE(r.contains(1, 17));
     // A square traced twice in the same direction is still the square; its
     // right column and bottom row stay out.
-    const std::vector<Point> twice { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 } };
+    const std::vector<Point> twice { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 0, 0 }, { 4, 0 }, { 4, 4 },
+        { 0, 4 } };
     EXPECT_EQ(Region::fromPolygon(twice), Region::fromRect(0, 0, 4, 4));
 }
 
@@ -131,7 +132,8 @@ TEST(RegionOps, DegenerateAndHostilePolygonsStayBounded)
     EXPECT_TRUE(Region::fromPolygon(std::vector<Point> { { 0, 0 }, { 5, 5 } }).isEmpty());
     EXPECT_TRUE(Region::fromPolygon(std::vector<Point> { { 0, 0 }, { 5, 5 }, { 10, 10 } }).isEmpty());
     EXPECT_TRUE(Region::fromPolygon(std::vector<Point> { { 0, 3 }, { 9, 3 }, { 4, 3 } }).isEmpty());
-    const std::vector<Point> huge { { INT_MIN, INT_MIN }, { INT_MAX, INT_MIN }, { INT_MAX, INT_MAX }, { INT_MIN, INT_MAX } };
+    const std::vector<Point> huge { { INT_MIN, INT_MIN }, { INT_MAX, INT_MIN }, { INT_MAX, INT_MAX },
+        { INT_MIN, INT_MAX } };
     const Region r = Region::fromPolygon(huge);
     expectCanonical(r);
     EXPECT_LE(r.rowCount(), 2 * kCoordLimit);

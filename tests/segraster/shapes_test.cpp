@@ -33,7 +33,7 @@ TEST(Shapes, TrapezoidsHalveWhenTooShortForTheirThickness)
     const Region top = MakeSegmentShape(kTrapTop, 20, 4);
     EXPECT_EQ(top.row(0).spans.front().x1 - top.row(0).spans.front().x0, 20);
     EXPECT_GT(top.row(0).spans.front().x1 - top.row(0).spans.front().x0,
-              top.row(3).spans.front().x1 - top.row(3).spans.front().x0);
+        top.row(3).spans.front().x1 - top.row(3).spans.front().x0);
 }
 
 TEST(Shapes, RectanglesAndDotAreOneShortOfTheirSizes)
@@ -89,6 +89,7 @@ TEST(Shapes, HostileSizesGiveBoundedRegions)
     }
     const Region ring = MakeBorderRing(403, 31, 32767, INT_MAX, INT_MIN, 5, -5);
     EXPECT_TRUE(ring.subtracted(Region::fromRect(0, 0, 403, 31)).isEmpty());
-    const Region huge = MakeRoundedRegion(INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+    const Region huge
+        = MakeRoundedRegion(INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
     EXPECT_LE(huge.rowCount(), 2 * kCoordLimit);
 }

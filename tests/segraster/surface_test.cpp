@@ -129,7 +129,7 @@ TEST(Surface, BottomUpBuffersLandTheRightWayUp)
 TEST(Surface, RefusesUnboundedSizesAndIgnoresCallsWhenEmpty)
 {
     for (auto [w, h] : { std::pair { 0, 5 }, { -3, 4 }, { kMaxSurfaceSide + 1, 1 }, { 16000, 16000 },
-                         { INT_MAX, INT_MAX } }) {
+             { INT_MAX, INT_MAX } }) {
         Surface s(w, h);
         EXPECT_TRUE(s.isNull()) << w << "x" << h;
         s.fill(Region::fromRect(0, 0, 5, 5), 0);

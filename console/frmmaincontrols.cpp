@@ -59,7 +59,6 @@ void buildDisplayFrame(frmMainControls& c, const LayoutFile& layout, QWidget* wi
     c.fraFrames1 = makeFrame(QStringLiteral("fraFrames(1)"), QStringLiteral("温度显示窗口"), window);
     c.Label1 = makeLabel(QStringLiteral("Label1"), kCaptionMeasuring, c.fraFrames1);
     c.Label1->setFont(cjkFont(QStringLiteral("宋体"), 15.75, true));
-    c.Label1->setAccessibleName(QStringLiteral("温度显示"));
     c.Mo = new SegmentDisplay(c.fraFrames1);
     c.Mo->setObjectName(QStringLiteral("Mo"));
     c.Mo->setAccessibleName(QStringLiteral("温度显示"));

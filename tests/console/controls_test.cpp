@@ -1,0 +1,143 @@
+// The set-point buttons and the two timers.
+#include "consolefixture.h"
+
+#include "alarmplayer.h"
+#include "segmentdisplay.h"
+#include "ptypair.h"
+#include "shelltestsupport.h"
+#include "uchistogram.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class ButtonTest : public ConsoleTest {
+protected:
+    std::vector<QPushButton*> buttons() const { return { c().Command4, c().Command3, c().Command2, c().Command8 }; }
+};
+
+TEST_F(ButtonTest, PressedWhileClosedTellsTheOperatorAndSavesNothing)
+{
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    window->controls().Mo->Tag = QStringLiteral("33");
+    for (QPushButton* button : buttons()) {
+        const auto seen = closeNextMessageBox();
+        button->click();
+        EXPECT_TRUE(seen->startsWith(QStringLiteral("温度控制台\n"))) << button->objectName().toStdString();
+        EXPECT_TRUE(seen->contains(QStringLiteral("连接"))) << seen->toStdString();
+    }
+    EXPECT_EQ(storedSetPoint(), QStringLiteral("30"));
+}
+
+TEST_F(ButtonTest, SendOneCommandCharacterEachAndLeaveSettingSaves)
+{
+    PtyPair board;
+    ASSERT_TRUE(board.ok());
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    ComPort::setDevicePath(1, QString::fromStdString(board.slavePath()));
+    c().panel->cmdConnect()->click();
+    ASSERT_TRUE(window->port().PortOpen());
+
+    // Leaving the setting with an empty Tag keeps the stored value.
+    c().Command8->click();
+    EXPECT_EQ(storedSetPoint(), QStringLiteral("30"));
+    window->controls().Mo->Tag = QStringLiteral("27");
+    for (QPushButton* button : buttons())
+        button->click();
+    std::string sent;
+    waitUntil([&] {
+        sent += board.read(10);
+        return sent.size() >= 5;
+    });
+    EXPECT_EQ(sent, "63546");
+    EXPECT_EQ(storedSetPoint(), QStringLiteral("27"));
+    EXPECT_EQ(window->SetTemp(), QStringLiteral("30")); // re-read only after the next line
+}
+
+struct SampleCase {
+    const char* text;
+    std::optional<std::int32_t> plotted;
+};
+
+class SamplingTest : public ConsoleTest, public ::testing::WithParamInterface<SampleCase> { };
+
+TEST_P(SamplingTest, ChartTickConvertsTheReading)
+{
+    load();
+    const ChartModel& chart = c().ucHistogram1->model();
+    c().txtBarcode->setText(QString::fromUtf8(GetParam().text));
+    window->Timer2_Timer();
+    if (GetParam().plotted) {
+        ASSERT_EQ(chart.PointCount, 2);
+        EXPECT_EQ(chart.Points[1], *GetParam().plotted);
+    } else {
+        EXPECT_EQ(chart.PointCount, 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SamplingTest,
+    ::testing::Values(SampleCase { "0", 0 }, SampleCase { "25.5", 26 }, SampleCase { "26.5", 26 },
+        SampleCase { " 27 ", 27 }, SampleCase { "99", 99 }, SampleCase { "100", std::nullopt },
+        SampleCase { "abc", std::nullopt }, SampleCase { "", std::nullopt },
+        SampleCase { "99999999999", std::nullopt }, SampleCase { "-3", -3 }));
+
+TEST_F(ConsoleTest, TimersRunFromLoadAtTheirIntervals)
+{
+    EXPECT_FALSE(window->Timer1()->isActive());
+    load();
+    EXPECT_TRUE(window->Timer1()->isActive());
+    EXPECT_TRUE(window->Timer2()->isActive());
+    EXPECT_EQ(window->Timer1()->interval(), 1000);
+    EXPECT_EQ(window->Timer2()->interval(), 300);
+    // The chart advances with time, whether or not readings arrive.
+    const ChartModel& chart = c().ucHistogram1->model();
+    EXPECT_TRUE(waitUntil([&] { return chart.PointCount >= 3; }, 3000));
+    EXPECT_EQ(chart.Points[1], 0);
+}
+
+TEST_F(ConsoleTest, BuzzerRepeatsWhileAlarmedAndStopsOnANormalReading)
+{
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    c().Text1->setText(QStringLiteral("EXIT"));
+    AlarmPlayer& sound = window->alarmSound();
+    window->Timer1_Timer(); // alarm flag not set yet: silent
+    EXPECT_EQ(sound.starts(), 0);
+    feed(QStringLiteral("35X\r\n"));
+    for (int i = 0; i < 3; ++i)
+        window->Timer1_Timer();
+    EXPECT_EQ(sound.starts(), 3);
+    EXPECT_TRUE(sound.sounding());
+    feed(QStringLiteral("25X\r\n"));
+    EXPECT_FALSE(sound.sounding());
+    window->Timer1_Timer();
+    EXPECT_EQ(sound.starts(), 3);
+}
+
+TEST(AlarmPlayer, MissingFileIsSilence)
+{
+    AlarmPlayer missing(QStringLiteral("/nonexistent/BUZZ5.wav"));
+    missing.play();
+    EXPECT_EQ(missing.starts(), 0);
+    EXPECT_FALSE(missing.sounding());
+    EXPECT_EQ(missing.effect(), nullptr);
+    AlarmPlayer none(QString {});
+    none.play();
+    EXPECT_FALSE(none.sounding());
+}
+
+TEST(AlarmPlayer, GeneratedSoundLoads)
+{
+    AlarmPlayer player(QStringLiteral(BUZZ5_WAV));
+    ASSERT_NE(player.effect(), nullptr);
+    player.play();
+    player.play();
+    EXPECT_EQ(player.starts(), 2);
+    player.stop();
+    EXPECT_FALSE(player.sounding());
+}
+
+} // namespace

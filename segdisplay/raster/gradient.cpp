@@ -63,17 +63,15 @@ namespace {
     void fillRow(std::uint32_t* out, int W, int s, int base, const std::vector<std::uint32_t>& table)
     {
         const int last = static_cast<int>(table.size()) - 1;
-        const int stepWhole = s / 1000, stepPart = s % 1000;
-        int index = base / 1000, part = base % 1000;
-        for (int x = 0; x < W; ++x) {
-            out[x] = table[static_cast<std::size_t>(std::min(index, last))];
-            index += stepWhole;
-            part += stepPart;
-            if (part >= 1000) {
-                part -= 1000;
-                ++index;
-            }
-        }
+        const std::uint32_t* entries = table.data();
+        // Division by the constant 1000 compiles to a multiply; the clamp to
+        // the last entry is only needed where the row runs past the table.
+        int x = 0;
+        const int safeEnd = (s * (W - 1) + base) / 1000 <= last ? W : 0;
+        for (; x < safeEnd; ++x)
+            out[x] = entries[(s * x + base) / 1000];
+        for (; x < W; ++x)
+            out[x] = entries[std::min((s * x + base) / 1000, last)];
     }
 
 } // namespace
@@ -123,16 +121,16 @@ GradientResult BuildGradient(
         std::swap(c1, c2);
     const std::vector<std::uint32_t> table = GradientColourTable(dir.steps, c1, c2, middleOut);
 
-    GradientImage out;
-    out.width = W;
-    out.height = H;
-    out.bits.resize(std::size_t(W) * std::size_t(H));
+    // Nothing can fail from here on, so the buffer is rewritten in place
+    // (no new allocation when the size is unchanged). Every pixel is written.
+    image.width = W;
+    image.height = H;
+    image.bits.resize(std::size_t(W) * std::size_t(H));
     const bool flip = dir.quadrant % 2 == 1;
     for (int y = 0; y < H; ++y) {
         const int stored = flip ? H - 1 - y : y;
-        fillRow(out.bits.data() + std::size_t(stored) * std::size_t(W), W, dir.s, dir.c * y, table);
+        fillRow(image.bits.data() + std::size_t(stored) * std::size_t(W), W, dir.s, dir.c * y, table);
     }
-    image = std::move(out);
     return GradientResult::Built;
 }
 

@@ -97,8 +97,8 @@ Lamp* addLamp(QGridLayout* grid, int column, const QString& shape, const QString
     auto* lamp = new Lamp(shape, caption, frame);
     *captionLabel = makeLabel(label, caption, frame);
     (*captionLabel)->setAlignment(Qt::AlignCenter);
-    grid->addWidget(lamp, 0, column, Qt::AlignCenter);
-    grid->addWidget(*captionLabel, 1, column, Qt::AlignCenter);
+    grid->addWidget(lamp, 1, column, Qt::AlignCenter);
+    grid->addWidget(*captionLabel, 2, column, Qt::AlignCenter);
     return lamp;
 }
 
@@ -109,6 +109,9 @@ void buildLampFrame(frmMainControls& c, QWidget* window)
     c.Shape1 = addLamp(grid, 0, QStringLiteral("Shape1"), QStringLiteral("Label2"), QStringLiteral("正常"), &c.Label2);
     c.Shape3 = addLamp(grid, 1, QStringLiteral("Shape3"), QStringLiteral("Label4"), QStringLiteral("设置"), &c.Label4);
     c.Shape2 = addLamp(grid, 2, QStringLiteral("Shape2"), QStringLiteral("Label3"), QStringLiteral("超温"), &c.Label3);
+    // Each caption right beneath its lamp, the pair centred in the frame.
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(3, 1);
 }
 
 void buildChart(frmMainControls& c, const LayoutFile& layout, QWidget* window)
@@ -118,7 +121,6 @@ void buildChart(frmMainControls& c, const LayoutFile& layout, QWidget* window)
     c.ucHistogram1->setAccessibleName(QStringLiteral("温度曲线"));
     consolelayout::restoreChart(*c.ucHistogram1, layout.bag(QStringLiteral("ucHistogram1")));
     c.ucHistogram1->setMinimumSize(c.ucHistogram1->size());
-    c.ucHistogram1->setMaximumHeight(c.ucHistogram1->height());
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include "colour.h"
 #include "shapes.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 using segraster::Rect;
 using segraster::Region;
 
@@ -124,13 +127,30 @@ void DisplayCanvas::MakeTileBrush(const QImage& picture)
         TileBrush = std::move(pattern);
 }
 
+namespace {
+
+// The outline inset by the border width. Only its part inside the control
+// matters (the ring is the outline minus it), so an edge far outside the
+// control is pulled in to just beyond the reach of the corner cuts: the
+// pixels inside stay the same, and a hostile border width never builds a
+// region thousands of rows tall. Edges are clamped one by one, not swapped,
+// because an inverted box places its corner cuts by the given edges.
+Region innerOutline(int w, int h, int B, int tl, int tr, int bl, int br)
+{
+    const int reach = 2 * std::max({ std::abs(tl), std::abs(tr), std::abs(bl), std::abs(br) }) + 2;
+    const auto pull = [reach](int v, int size) { return std::clamp(v, -reach, size + reach); };
+    return segraster::MakeRoundedRegion(pull(B, w), pull(B, h), pull(w - B, w), pull(h - B, h), tl, tr, bl, br);
+}
+
+} // namespace
+
 void DisplayCanvas::DrawBorder()
 {
     const int w = m_width, h = m_height, B = p.BorderWidth;
     const int tl = shapeExtent(p.CurveTopLeft), tr = shapeExtent(p.CurveTopRight);
     const int bl = shapeExtent(p.CurveBottomLeft), br = shapeExtent(p.CurveBottomRight);
     Region outer = segraster::MakeRoundedRegion(0, 0, w, h, tl, tr, bl, br);
-    const Region inner = segraster::MakeRoundedRegion(B, B, w - B, h - B, tl, tr, bl, br);
+    const Region inner = innerOutline(w, h, B, tl, tr, bl, br);
     m_surface.fill(outer.subtracted(inner), static_cast<std::uint32_t>(segraster::TranslateColour(p.BorderColor)));
     if (!(outer == m_windowShape)) {
         m_windowShape = std::move(outer);

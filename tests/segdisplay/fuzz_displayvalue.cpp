@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QCoreApplication::sendEvent(&display, &resized);
 
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
+    // A few dozen changes per input reach every path; more only costs time.
+    const QStringList lines = text.split(QLatin1Char('\n')).mid(0, 32);
+    for (const QString& line : lines) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         // Pictures come from files; the fuzzer keeps to values.
         if (line.startsWith(QLatin1String("Picture"), Qt::CaseInsensitive))

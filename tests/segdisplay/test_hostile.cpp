@@ -2,6 +2,8 @@
 // with a reason when the arithmetic would overflow; nothing crashes.
 #include "displaytestutil.h"
 
+#include "shapes.h"
+
 #include <limits>
 
 namespace {
@@ -85,6 +87,33 @@ TEST(Hostile, OverflowingPositionsAreRefusedButStored)
     d->setBorderWidth(-1);
     d->setXOffset(kMin);
     EXPECT_FALSE(d->lastError().isEmpty());
+}
+
+// Wide borders are drawn from an inner outline pulled in towards the control;
+// the ring must still be exactly the outline minus the inset outline.
+TEST(Hostile, WideBordersPaintExactlyTheirRing)
+{
+    struct Case {
+        int border, curve;
+    };
+    for (const Case c : { Case { 30000, 0 }, Case { 30000, 7 }, Case { -20000, 5 }, Case { 70, 30 }, Case { 25, 12 },
+             Case { 3, 9 } }) {
+        auto d = sizedDisplay(90, 50);
+        d->setXOffset(1000); // digits out of the way
+        d->setCurveTopLeft(c.curve);
+        d->setCurveBottomRight(c.curve + 1);
+        d->setBorderWidth(short(c.border));
+        d->setBorderColor(0x0000FF); // red, painted last: red pixels are the ring
+        const int b = c.border, k = c.curve;
+        const auto outer = segraster::MakeRoundedRegion(0, 0, 90, 50, k, 0, 0, k + 1);
+        const auto ring = outer.subtracted(segraster::MakeRoundedRegion(b, b, 90 - b, 50 - b, k, 0, 0, k + 1));
+        int wrong = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 90; ++x)
+                if (outer.contains(x, y) && ring.contains(x, y) != (pixelAt(*d, x, y) == 0xFF0000u))
+                    ++wrong;
+        EXPECT_EQ(wrong, 0) << "border " << b << " curve " << k;
+    }
 }
 
 TEST(Hostile, SizesBeyondTheSurfaceLimitAreRefused)

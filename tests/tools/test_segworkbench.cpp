@@ -72,6 +72,14 @@ TEST_F(Workbench, EditingAPropertyChangesTheDisplayAndMarksTheWindow)
     EXPECT_EQ(editor<QLineEdit>("Value")->text(), "-42.5");
 }
 
+TEST_F(Workbench, LeavingAFieldUnchangedMarksNothing)
+{
+    emit editor<ColourEdit>("BorderColor")->textField()->editingFinished();
+    emit editor<QLineEdit>("Value")->editingFinished();
+    emit window.findChild<QLineEdit*>("txtValue")->editingFinished();
+    EXPECT_FALSE(window.isWindowModified());
+}
+
 TEST_F(Workbench, ThemeButtonResizesAndTheBrowserFollows)
 {
     window.findChild<QPushButton*>("cmdTheme3")->click();

@@ -21,7 +21,11 @@ ColourEdit::ColourEdit(QWidget* parent) : QWidget(parent), m_text(new QLineEdit(
     layout->addWidget(m_swatch);
     layout->addWidget(m_text, 1);
     layout->addWidget(pick);
-    connect(m_text, &QLineEdit::editingFinished, this, [this] { emit referenceEdited(m_text->text()); });
+    // Leaving the field without a change sets nothing.
+    connect(m_text, &QLineEdit::editingFinished, this, [this] {
+        if (m_text->text() != referenceText(m_reference))
+            emit referenceEdited(m_text->text());
+    });
     connect(pick, &QToolButton::clicked, this, &ColourEdit::cmdPick_Click);
 }
 

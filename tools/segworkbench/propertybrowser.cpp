@@ -81,7 +81,10 @@ QWidget* PropertyBrowser::makeEditor(const PropertyInfo& info)
     }
     case PropertyKind::Text: {
         auto* edit = new QLineEdit(this);
-        connect(edit, &QLineEdit::editingFinished, this, [this, &info, edit] { apply(info, edit->text()); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, &info, edit] {
+            if (edit->text() != m_display.Value())
+                apply(info, edit->text());
+        });
         return edit;
     }
     case PropertyKind::Picture:

@@ -6,10 +6,14 @@
 
 int main(int argc, char *argv[])
 {
+    // Options first, so --help works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parseProgramOptions(arguments,
+                        QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("remoteplayer"));
-    parseProgramOptions(QApplication::arguments(),
-                        QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
     Form1 window;
     window.show();
     return QApplication::exec();

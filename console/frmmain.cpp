@@ -2,6 +2,7 @@
 
 #include "alarmplayer.h"
 #include "alarmsound.h"
+#include "cjkfont.h"
 #include "comport.h"
 #include "connectionpanel.h"
 #include "inifile.h"
@@ -69,6 +70,7 @@ frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
+    setFont(cjkFont(QStringLiteral("宋体"), 9, false));
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
     m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);

@@ -41,20 +41,24 @@ void guarded(Step &&step)
     }
 }
 
+// Gives a control its designed name and the name assistive technology reads.
+template <typename W>
+W *named(W *widget, const char *name, const QString &accessibleName)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(caption);
-    return box;
+    return named(new QGroupBox(caption, parent), name, caption);
 }
 
 QLineEdit *displayField(QWidget *parent, const char *name, QLabel *label, const QString &text)
 {
-    auto *field = new QLineEdit(text, parent);
-    field->setObjectName(QLatin1String(name));
+    auto *field = named(new QLineEdit(text, parent), name, label->text());
     field->setReadOnly(true);
-    field->setAccessibleName(label->text());
     label->setBuddy(field);
     return field;
 }
@@ -92,19 +96,14 @@ void Form1::buildLayout()
 {
     resize(11415 / kTwipsPerPixel, 9195 / kTwipsPerPixel);
     m_panel = new ConnectionPanel(*m_port, ConnectionPanel::Arrangement::Grid, this);
-    m_command1 = new QPushButton(QStringLiteral("设置遥控键值"), m_panel);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setAccessibleName(m_command1->text());
+    m_command1 = named(new QPushButton(QStringLiteral("设置遥控键值"), m_panel), "Command1",
+                       QStringLiteral("设置遥控键值"));
     m_panel->addExtra(m_command1);
 
     QWidget *filesFrame = nullptr;
     QWidget *browser = buildBrowserFrames(filesFrame);
-    auto *player = new QGroupBox(this);
-    player->setObjectName(QStringLiteral("Frame5"));
-    player->setAccessibleName(QStringLiteral("播放器"));
-    m_wmp1 = new MediaPlayer(player);
-    m_wmp1->setObjectName(QStringLiteral("wmp1"));
-    m_wmp1->setAccessibleName(QStringLiteral("媒体播放器"));
+    auto *player = named(new QGroupBox(this), "Frame5", QStringLiteral("播放器"));
+    m_wmp1 = named(new MediaPlayer(player), "wmp1", QStringLiteral("媒体播放器"));
     auto *playerLayout = new QVBoxLayout(player);
     playerLayout->addWidget(m_wmp1);
 
@@ -136,20 +135,14 @@ QWidget *Form1::buildRemoteFrame()
 QWidget *Form1::buildBrowserFrames(QWidget *&filesFrame)
 {
     auto *folders = frame(this, "Frame1", QStringLiteral("Frame1"));
-    m_drive1 = new DriveListBox(folders);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setAccessibleName(QStringLiteral("磁盘"));
-    m_dir1 = new DirListBox(folders);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setAccessibleName(QStringLiteral("文件夹"));
+    m_drive1 = named(new DriveListBox(folders), "Drive1", QStringLiteral("磁盘"));
+    m_dir1 = named(new DirListBox(folders), "Dir1", QStringLiteral("文件夹"));
     auto *column = new QVBoxLayout(folders);
     column->addWidget(m_drive1);
     column->addWidget(m_dir1, 1);
 
     auto *files = frame(this, "Frame2", QStringLiteral("Frame2"));
-    m_file1 = new FileListBox(files);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setAccessibleName(QStringLiteral("文件"));
+    m_file1 = named(new FileListBox(files), "File1", QStringLiteral("文件"));
     auto *fileColumn = new QVBoxLayout(files);
     fileColumn->addWidget(m_file1);
     filesFrame = files;
@@ -159,9 +152,7 @@ QWidget *Form1::buildBrowserFrames(QWidget *&filesFrame)
 QWidget *Form1::buildSongFrame()
 {
     auto *box = frame(this, "Frame4", QStringLiteral("歌曲信息"));
-    m_label1 = new QLabel(box);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAccessibleName(QStringLiteral("文件信息"));
+    m_label1 = named(new QLabel(box), "Label1", QStringLiteral("文件信息"));
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *label2 = new QLabel(QStringLiteral("当前播放时间："), box);
@@ -170,9 +161,7 @@ QWidget *Form1::buildSongFrame()
     auto *label4 = new QLabel(QStringLiteral("歌曲总时间："), box);
     label4->setObjectName(QStringLiteral("Label4"));
     m_text2 = displayField(box, "Text2", label4, QStringLiteral("00:00"));
-    m_command3 = new QPushButton(QStringLiteral("退出程序"), box);
-    m_command3->setObjectName(QStringLiteral("Command3"));
-    m_command3->setAccessibleName(m_command3->text());
+    m_command3 = named(new QPushButton(QStringLiteral("退出程序"), box), "Command3", QStringLiteral("退出程序"));
     auto *grid = new QGridLayout(box);
     grid->addWidget(m_label1, 0, 0, 1, 2);
     grid->addWidget(label2, 1, 0);

@@ -26,6 +26,8 @@ TEST_F(IrBoardEndToEnd, ScriptedKeysDriveListsAndPlayer)
     ASSERT_TRUE(keys.open(QIODevice::WriteOnly));
     keys.write("K6\nK7\nK7\nunknown\nK11\nK12\n");
     keys.close();
+    // Long enough to be still playing when the play/pause key arrives.
+    playertest::writeWav(path("a.wav"), 30000);
 
     QProcess board;
     board.start(QStringLiteral(IRBOARD_PATH), {QStringLiteral("--script"), script});

@@ -11,10 +11,13 @@ namespace {
 
 using mcusim::SimBoard;
 
-std::unique_ptr<SimBoard> loadBoard(const char *name)
+// The board running `name`, or null with the benchmark marked skipped.
+std::unique_ptr<SimBoard> loadBoard(benchmark::State &state, const char *name)
 {
     std::string error;
     auto board = SimBoard::load(std::string(TUVELA_FIRMWARE_DIR) + "/" + name, error);
+    if (!board)
+        state.SkipWithError(error.c_str());
     return board;
 }
 
@@ -26,11 +29,9 @@ void reportRealtime(benchmark::State &state, double simulatedSeconds)
 // The temperature controller measuring: mostly asleep between readings.
 void BM_TempctlMeasuring(benchmark::State &state)
 {
-    auto board = loadBoard("tempctl.elf");
-    if (!board) {
-        state.SkipWithError("firmware missing");
+    auto board = loadBoard(state, "tempctl.elf");
+    if (!board)
         return;
-    }
     board->setAdc(0, 252);
     double simulated = 0;
     for (auto _ : state) {
@@ -45,11 +46,9 @@ BENCHMARK(BM_TempctlMeasuring)->Unit(benchmark::kMillisecond);
 // receiver, the transmitter and the EEPROM busy at once.
 void BM_TempctlBurst(benchmark::State &state)
 {
-    auto board = loadBoard("tempctl.elf");
-    if (!board) {
-        state.SkipWithError("firmware missing");
+    auto board = loadBoard(state, "tempctl.elf");
+    if (!board)
         return;
-    }
     board->receiveQueue().push_back('3');
     double simulated = 0;
     for (auto _ : state) {
@@ -65,11 +64,9 @@ BENCHMARK(BM_TempctlBurst)->Unit(benchmark::kMillisecond);
 // The infrared receiver decoding ten frames a second (a key held down).
 void BM_IrrecvFrames(benchmark::State &state)
 {
-    auto board = loadBoard("irrecv.elf");
-    if (!board) {
-        state.SkipWithError("firmware missing");
+    auto board = loadBoard(state, "irrecv.elf");
+    if (!board)
         return;
-    }
     const auto frame = mcusim::necFrame(0x20DF10EF);
     double simulated = 0;
     for (auto _ : state) {

@@ -86,6 +86,10 @@ TEST_F(Workbench, ThemeButtonResizesAndTheBrowserFollows)
     EXPECT_EQ(window.display().size(), QSize(435, 38));
     EXPECT_EQ(editor<QSpinBox>("SegmentStyle")->value(), 1);
     EXPECT_EQ(window.findChild<QSpinBox*>("txtWidth")->value(), 435);
+    editor<QSpinBox>("Theme")->setValue(6); // through the browser as well
+    EXPECT_EQ(window.display().size(), QSize(235, 20));
+    EXPECT_EQ(window.findChild<QSpinBox*>("txtHeight")->value(), 20);
+    EXPECT_EQ(editor<QSpinBox>("SegmentHeight")->value(), 4);
 }
 
 TEST_F(Workbench, SavedLayoutReopensToTheSameInstance)

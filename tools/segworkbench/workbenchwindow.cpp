@@ -6,6 +6,7 @@
 #include "propertytext.h"
 #include "segmentdisplay.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,7 +84,9 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
     split->addWidget(left);
     split->addWidget(m_browser);
     split->setStretchFactor(0, 1);
+    split->setSizes({ 620, 480 });
     setCentralWidget(split);
+    m_display->installEventFilter(this);
     buildToolBar();
     resize(1100, 700);
     showSize();
@@ -228,7 +231,14 @@ void WorkbenchWindow::cmdTheme_Click(int theme)
 {
     m_display->setTheme(theme);
     m_browser->refresh(); // the notice came before the theme's values
-    showSize();
+}
+
+// Themes resize the display too: the size fields follow every resize.
+bool WorkbenchWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_display && event->type() == QEvent::Resize)
+        showSize();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void WorkbenchWindow::txtValue_EditingFinished()

@@ -36,6 +36,9 @@ public:
     // The name the display instance is stored under in a layout file.
     static inline const QString kInstanceName = QStringLiteral("Mo");
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildToolBar();
     QWidget* buildThemeRow();

@@ -20,7 +20,7 @@ public:
         MediaPlayer &wmp1;
     };
 
-    explicit KeyActions(Targets targets) : t(targets) {}
+    explicit KeyActions(Targets targets) : m_targets(targets) {}
 
     // Runs the action of function n (1..12); other numbers do nothing.
     void run(int n);
@@ -47,5 +47,5 @@ private:
         &KeyActions::VolumeUp, &KeyActions::VolumeDown, &KeyActions::FolderEnter,
         &KeyActions::FolderExit, &KeyActions::PlayPause, &KeyActions::MuteToggle};
 
-    Targets t;
+    Targets m_targets;
 };

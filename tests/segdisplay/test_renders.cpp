@@ -3,6 +3,9 @@
 // repaint; pixels outside the window shape are magenta in the reference.
 #include "displaytestutil.h"
 
+#include "propertybag.h"
+
+#include <QFile>
 #include <QImage>
 
 namespace {
@@ -11,8 +14,8 @@ struct RenderCase {
     const char* file;
     int w, h;
     std::vector<std::pair<const char*, const char*>> sets;
-    // Settings made before the size is given (a stored instance's values).
-    std::vector<std::pair<const char*, const char*>> stored;
+    // A stored instance: its bag, loaded before the size is given.
+    const char* bag = nullptr;
 };
 
 class Renders : public ::testing::TestWithParam<RenderCase> { };
@@ -38,8 +41,11 @@ TEST_P(Renders, MatchReferencePixelForPixel)
 {
     const RenderCase& c = GetParam();
     SegmentDisplay display;
-    for (const auto& [name, value] : c.stored)
-        setText(display, name, value);
+    if (c.bag) {
+        QFile file(QStringLiteral(TUVELA_TEST_DATA "/segdisplay/") + QString::fromLatin1(c.bag));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.bag;
+        display.ReadProperties(PropertyBag::fromDocument(file.readAll()));
+    }
     giveSize(display, c.w, c.h);
     for (const auto& [name, value] : c.sets)
         setText(display, name, value);
@@ -56,23 +62,15 @@ TEST_P(Renders, MatchReferencePixelForPixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(SegmentDisplay, Renders,
-    ::testing::Values(RenderCase { "defaults.png", 403, 31, {}, {} },
-        RenderCase { "outline-rect.png", 403, 31, { { "SegmentFillStyle", "0" }, { "Value", "-3.5E-12" } }, {} },
-        RenderCase { "noburnin.png", 403, 31, { { "ShowBurnIn", "False" }, { "Value", "-3.25" } }, {} },
-        RenderCase { "sep-comma-decimal.png", 403, 31, { { "DecimalSeparator", "0" }, { "Value", "-12.5" } }, {} },
+    ::testing::Values(RenderCase { "defaults.png", 403, 31, {} },
+        RenderCase { "outline-rect.png", 403, 31, { { "SegmentFillStyle", "0" }, { "Value", "-3.5E-12" } } },
+        RenderCase { "noburnin.png", 403, 31, { { "ShowBurnIn", "False" }, { "Value", "-3.25" } } },
+        RenderCase { "sep-comma-decimal.png", 403, 31, { { "DecimalSeparator", "0" }, { "Value", "-12.5" } } },
         RenderCase { "grad-90-mid.png", 160, 90,
             { { "NumDigits", "6" }, { "BackAngle", "90" }, { "BackMiddleOut", "True" },
-                { "BackColor1", "0x0000FF" }, { "BackColor2", "0xFF8000" } },
-            {} },
-        RenderCase { "seq-sign-change.png", 403, 31, { { "Value", "-12.5" }, { "Value", "12.5" } }, {} },
-        // The console's stored instance: its stored values, then its size. Its
-        // remembered theme number draws nothing and is left out here.
-        RenderCase { "console-25.png", 94, 77, { { "Value", "25" } },
-            { { "BurnInColor", "0x000060" }, { "BurnInColorNeg", "0x000060" }, { "InterDigitGapExp", "5" },
-                { "InterSegmentGap", "5" }, { "NumDigits", "2" }, { "SegmentLitColor", "0x00FFFF" },
-                { "SegmentLitColorNeg", "0x0000FF" }, { "SegmentHeight", "20" }, { "SegmentHeightExp", "10" },
-                { "SegmentStyle", "0" }, { "SegmentWidth", "8" }, { "SegmentWidthExp", "8" }, { "Value", "000" },
-                { "XOffsetExp", "490" } } }),
+                { "BackColor1", "0x0000FF" }, { "BackColor2", "0xFF8000" } } },
+        RenderCase { "seq-sign-change.png", 403, 31, { { "Value", "-12.5" }, { "Value", "12.5" } } },
+        RenderCase { "console-25.png", 94, 77, { { "Value", "25" } }, "console-mo.json" }),
     [](const ::testing::TestParamInfo<RenderCase>& info) {
         std::string name = info.param.file;
         name = name.substr(0, name.find('.'));

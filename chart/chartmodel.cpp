@@ -18,7 +18,10 @@ std::optional<std::int32_t> fitted(double v)
 
 } // namespace
 
-double roundHalfEven(double v) { return std::nearbyint(v); }
+double roundHalfEven(double v)
+{
+    return std::nearbyint(v);
+}
 
 void ChartModel::makeSeries()
 {

@@ -26,8 +26,14 @@ inline constexpr std::int32_t kMaxNumberOfPoints = 1'000'000;
 
 // Values the chart cannot work with: a series of no samples, or a top value
 // below one that makes every scale a division by zero.
-constexpr bool validNumberOfPoints(std::int32_t n) { return n >= 1 && n <= kMaxNumberOfPoints; }
-constexpr bool validMax(std::int32_t max) { return max >= 1; }
+constexpr bool validNumberOfPoints(std::int32_t n)
+{
+    return n >= 1 && n <= kMaxNumberOfPoints;
+}
+constexpr bool validMax(std::int32_t max)
+{
+    return max >= 1;
+}
 
 // Reads the ten properties in their order; absent, unreadable or unusable
 // entries take their defaults.

@@ -24,7 +24,10 @@ std::optional<QColor> rgbOf(std::uint32_t ref)
 }
 
 // Twips to device pixels, kept inside what the painter can handle.
-double px(double twips) { return std::clamp(twips / units::kTwipsPerPixel, -1e6, 1e6); }
+double px(double twips)
+{
+    return std::clamp(twips / units::kTwipsPerPixel, -1e6, 1e6);
+}
 
 void drawLines(QPainter& p, const std::vector<ChartLine>& lines)
 {
@@ -48,7 +51,8 @@ void copyShiftedLeft(const QImage& from, QImage& to, int shift)
 
 } // namespace
 
-ucHistogram::ucHistogram(QWidget* parent) : UserControl(parent)
+ucHistogram::ucHistogram(QWidget* parent)
+    : UserControl(parent)
 {
     setObjectName(QStringLiteral("ucHistogram"));
     setAccessibleName(tr("曲线图"));
@@ -68,7 +72,10 @@ void ucHistogram::ReadProperties(const PropertyBag& bag)
     loaded();
 }
 
-void ucHistogram::WriteProperties(PropertyBag& bag) const { writeHistogramProperties(bag, m_model.props); }
+void ucHistogram::WriteProperties(PropertyBag& bag) const
+{
+    writeHistogramProperties(bag, m_model.props);
+}
 
 void ucHistogram::loaded()
 {
@@ -126,7 +133,10 @@ void ucHistogram::NextPoint(std::int32_t value)
     describe();
 }
 
-void ucHistogram::Refresh() { drawPlan(); }
+void ucHistogram::Refresh()
+{
+    drawPlan();
+}
 
 void ucHistogram::drawPlan()
 {
@@ -170,8 +180,8 @@ void ucHistogram::describe()
 {
     const auto& pts = m_model.Points;
     const int last = m_model.isFull() ? m_model.props.NumberOfPoints : m_model.PointCount - 1;
-    const QString latest = last >= 1 && std::size_t(last) < pts.size() ? QString::number(pts[std::size_t(last)])
-                                                                         : tr("无");
+    const QString latest
+        = last >= 1 && std::size_t(last) < pts.size() ? QString::number(pts[std::size_t(last)]) : tr("无");
     setAccessibleDescription(tr("最近 %1 个采样的曲线，上限 %2，最新值 %3")
                                  .arg(m_model.props.NumberOfPoints)
                                  .arg(m_model.props.Max)
@@ -179,8 +189,7 @@ void ucHistogram::describe()
 }
 
 // Stores a property's new value and tells the host it changed.
-template <typename T>
-void ucHistogram::setField(T HistogramProperties::*field, T value, const char* name)
+template <typename T> void ucHistogram::setField(T HistogramProperties::*field, T value, const char* name)
 {
     m_model.props.*field = value;
     PropertyChanged(QString::fromLatin1(name));

@@ -10,7 +10,10 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("LayoutFile", text); }
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("LayoutFile", text);
+}
 
 } // namespace
 

@@ -52,8 +52,7 @@ void store(PropertyBag& bag, QSize pixels);
 
 // Brings a stored control instance to life as the host does: its properties
 // first, then its stored size (which reaches the control's resize handling).
-template <typename Control>
-void restoreControl(Control& control, const PropertyBag& bag)
+template <typename Control> void restoreControl(Control& control, const PropertyBag& bag)
 {
     control.ReadProperties(bag);
     if (const auto size = extent::sizeOf(bag))
@@ -61,8 +60,7 @@ void restoreControl(Control& control, const PropertyBag& bag)
 }
 
 // A control instance's bag as the host stores it: its properties and its size.
-template <typename Control>
-PropertyBag storeControl(const Control& control)
+template <typename Control> PropertyBag storeControl(const Control& control)
 {
     PropertyBag bag;
     control.WriteProperties(bag);

@@ -16,10 +16,10 @@ std::optional<std::int64_t> wholeInRange(std::optional<double> n, double lo, dou
     return static_cast<std::int64_t>(*n);
 }
 
-template <typename T>
-std::optional<T> integerOf(std::optional<double> n)
+template <typename T> std::optional<T> integerOf(std::optional<double> n)
 {
-    const auto v = wholeInRange(n, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max()));
+    const auto v
+        = wholeInRange(n, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max()));
     return v ? std::optional<T>(static_cast<T>(*v)) : std::nullopt;
 }
 
@@ -55,7 +55,10 @@ PropertyBag PropertyBag::fromDocument(const QByteArray& document, QString* error
     return fromJson(doc.object());
 }
 
-QByteArray PropertyBag::toDocument() const { return QJsonDocument(m_entries).toJson(QJsonDocument::Indented); }
+QByteArray PropertyBag::toDocument() const
+{
+    return QJsonDocument(m_entries).toJson(QJsonDocument::Indented);
+}
 
 std::optional<double> PropertyBag::number(const QString& key) const
 {
@@ -87,7 +90,7 @@ std::uint32_t PropertyBag::readColour(const QString& key, std::uint32_t def) con
 {
     // A negative number names the same 32 bits as its unsigned twin.
     const auto v = wholeInRange(number(key), double(std::numeric_limits<std::int32_t>::min()),
-                                double(std::numeric_limits<std::uint32_t>::max()));
+        double(std::numeric_limits<std::uint32_t>::max()));
     return v ? static_cast<std::uint32_t>(*v) : def;
 }
 
@@ -111,8 +114,8 @@ std::optional<QImage> PropertyBag::readPicture(const QString& key) const
     const QJsonValue png = m_entries.value(key.toLower()).toObject().value(QLatin1String("png"));
     if (!png.isString())
         return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(png.toString().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded
+        = QByteArray::fromBase64Encoding(png.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     QImage image = QImage::fromData(*decoded, "PNG");

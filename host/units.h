@@ -7,13 +7,25 @@ namespace units {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twipsFromPixels(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int twipsFromPixels(int pixels)
+{
+    return pixels * kTwipsPerPixel;
+}
 
 // Whole pixels covering a twip length, rounded to the nearest pixel.
-inline int pixelsFromTwips(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
+inline int pixelsFromTwips(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
 
 // An extent in hundredths of a millimetre (2540 to the inch).
-inline int extentFromPixels(int pixels) { return int(std::lround(pixels * 2540.0 / 96.0)); }
-inline int pixelsFromExtent(int extent) { return int(std::lround(extent * 96.0 / 2540.0)); }
+inline int extentFromPixels(int pixels)
+{
+    return int(std::lround(pixels * 2540.0 / 96.0));
+}
+inline int pixelsFromExtent(int extent)
+{
+    return int(std::lround(extent * 96.0 / 2540.0));
+}
 
 } // namespace units

@@ -2,6 +2,12 @@
 
 #include "layoutfile.h"
 
-void UserControl::restore(const PropertyBag& bag) { restoreControl(*this, bag); }
+void UserControl::restore(const PropertyBag& bag)
+{
+    restoreControl(*this, bag);
+}
 
-PropertyBag UserControl::store() const { return storeControl(*this); }
+PropertyBag UserControl::store() const
+{
+    return storeControl(*this);
+}

@@ -11,7 +11,10 @@
 class UserControl : public QWidget {
     Q_OBJECT
 public:
-    explicit UserControl(QWidget* parent = nullptr) : QWidget(parent) { }
+    explicit UserControl(QWidget* parent = nullptr)
+        : QWidget(parent)
+    {
+    }
 
     // Free text the host keeps for each instance; the control never reads it.
     QString Tag;

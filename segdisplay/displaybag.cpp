@@ -22,33 +22,57 @@ struct StoredField {
 // Interface order, which is also the order of writing (Picture, written
 // between NumDigitsExp and PictureMode, is handled on its own).
 constexpr std::array<StoredField, kStoredFields> kWriteOrder { {
-    { "BackAngle", &D::BackAngle }, { "BackColor1", &D::BackColor1 }, { "BackColor2", &D::BackColor2 },
-    { "BackMiddleOut", &D::BackMiddleOut }, { "BorderColor", &D::BorderColor }, { "BorderWidth", &D::BorderWidth },
-    { "BurnInColor", &D::BurnInColor }, { "BurnInColorNeg", &D::BurnInColorNeg },
-    { "CurveBottomLeft", &D::CurveBottomLeft }, { "CurveBottomRight", &D::CurveBottomRight },
-    { "CurveTopLeft", &D::CurveTopLeft }, { "CurveTopRight", &D::CurveTopRight },
-    { "DecimalSeparator", &D::DecimalSeparator }, { "InterDigitGap", &D::InterDigitGap },
-    { "InterDigitGapExp", &D::InterDigitGapExp }, { "InterSegmentGap", &D::InterSegmentGap },
-    { "InterSegmentGapExp", &D::InterSegmentGapExp }, { "NumDigits", &D::NumDigits },
-    { "NumDigitsExp", &D::NumDigitsExp }, { "PictureMode", &D::PictureMode },
-    { "SegmentFillStyle", &D::SegmentFillStyle }, { "SegmentHeight", &D::SegmentHeight },
-    { "SegmentHeightExp", &D::SegmentHeightExp }, { "SegmentLitColor", &D::SegmentLitColor },
-    { "SegmentLitColorNeg", &D::SegmentLitColorNeg }, { "SegmentStyle", &D::SegmentStyle },
-    { "SegmentStyleExp", &D::SegmentStyleExp }, { "SegmentWidth", &D::SegmentWidth },
-    { "SegmentWidthExp", &D::SegmentWidthExp }, { "ShowBurnIn", &D::ShowBurnIn },
-    { "ShowExponent", &D::ShowExponent }, { "ShowThousandsSeparator", &D::ShowThousandsSeparator },
-    { "Theme", &D::Theme }, { "ThousandsGrouping", &D::ThousandsGrouping },
-    { "ThousandsSeparator", &D::ThousandsSeparator }, { "Value", &D::Value }, { "XOffset", &D::XOffset },
-    { "XOffsetExp", &D::XOffsetExp }, { "YOffset", &D::YOffset }, { "YOffsetExp", &D::YOffsetExp },
+    { "BackAngle", &D::BackAngle },
+    { "BackColor1", &D::BackColor1 },
+    { "BackColor2", &D::BackColor2 },
+    { "BackMiddleOut", &D::BackMiddleOut },
+    { "BorderColor", &D::BorderColor },
+    { "BorderWidth", &D::BorderWidth },
+    { "BurnInColor", &D::BurnInColor },
+    { "BurnInColorNeg", &D::BurnInColorNeg },
+    { "CurveBottomLeft", &D::CurveBottomLeft },
+    { "CurveBottomRight", &D::CurveBottomRight },
+    { "CurveTopLeft", &D::CurveTopLeft },
+    { "CurveTopRight", &D::CurveTopRight },
+    { "DecimalSeparator", &D::DecimalSeparator },
+    { "InterDigitGap", &D::InterDigitGap },
+    { "InterDigitGapExp", &D::InterDigitGapExp },
+    { "InterSegmentGap", &D::InterSegmentGap },
+    { "InterSegmentGapExp", &D::InterSegmentGapExp },
+    { "NumDigits", &D::NumDigits },
+    { "NumDigitsExp", &D::NumDigitsExp },
+    { "PictureMode", &D::PictureMode },
+    { "SegmentFillStyle", &D::SegmentFillStyle },
+    { "SegmentHeight", &D::SegmentHeight },
+    { "SegmentHeightExp", &D::SegmentHeightExp },
+    { "SegmentLitColor", &D::SegmentLitColor },
+    { "SegmentLitColorNeg", &D::SegmentLitColorNeg },
+    { "SegmentStyle", &D::SegmentStyle },
+    { "SegmentStyleExp", &D::SegmentStyleExp },
+    { "SegmentWidth", &D::SegmentWidth },
+    { "SegmentWidthExp", &D::SegmentWidthExp },
+    { "ShowBurnIn", &D::ShowBurnIn },
+    { "ShowExponent", &D::ShowExponent },
+    { "ShowThousandsSeparator", &D::ShowThousandsSeparator },
+    { "Theme", &D::Theme },
+    { "ThousandsGrouping", &D::ThousandsGrouping },
+    { "ThousandsSeparator", &D::ThousandsSeparator },
+    { "Value", &D::Value },
+    { "XOffset", &D::XOffset },
+    { "XOffsetExp", &D::XOffsetExp },
+    { "YOffset", &D::YOffset },
+    { "YOffsetExp", &D::YOffsetExp },
 } };
 
 // Loading reads the lit colours before the segment heights; otherwise the
 // same order. Indices into kWriteOrder.
-constexpr std::array<int, kStoredFields> kReadOrder { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
-                                           20, 23, 24, 21, 22, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37,
-                                           38, 39 };
+constexpr std::array<int, kStoredFields> kReadOrder { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
+    16, 17, 18, 19, 20, 23, 24, 21, 22, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39 };
 
-QString keyOf(std::string_view key) { return QString::fromLatin1(key.data(), qsizetype(key.size())); }
+QString keyOf(std::string_view key)
+{
+    return QString::fromLatin1(key.data(), qsizetype(key.size()));
+}
 
 // The bag's reads and writes for each kind of field.
 struct Kinds {
@@ -63,7 +87,10 @@ struct Kinds {
     static void write(PropertyBag& b, const QString& k, bool v, bool d) { b.writeFlag(k, v, d); }
     static void write(PropertyBag& b, const QString& k, int16_t v, int16_t d) { b.writeInt16(k, v, d); }
     static void write(PropertyBag& b, const QString& k, int32_t v, int32_t d) { b.writeInt32(k, v, d); }
-    static void write(PropertyBag& b, const QString& k, const QString& v, const QString& d) { b.writeText(k, v, d); }
+    static void write(PropertyBag& b, const QString& k, const QString& v, const QString& d)
+    {
+        b.writeText(k, v, d);
+    }
 };
 
 } // namespace
@@ -73,7 +100,8 @@ void writeDisplayFields(PropertyBag& bag, const DisplayProperties& p, int from, 
     static const DisplayProperties defaults;
     for (int i = std::max(from, 0); i < std::min(to, kStoredFields); ++i) {
         const StoredField& f = kWriteOrder[size_t(i)];
-        std::visit([&](auto member) { Kinds::write(bag, keyOf(f.key), p.*member, defaults.*member); }, f.field);
+        std::visit(
+            [&](auto member) { Kinds::write(bag, keyOf(f.key), p.*member, defaults.*member); }, f.field);
     }
 }
 
@@ -82,7 +110,8 @@ void readDisplayFields(const PropertyBag& bag, DisplayProperties& p)
     static const DisplayProperties defaults;
     for (int index : kReadOrder) {
         const StoredField& f = kWriteOrder[size_t(index)];
-        std::visit([&](auto member) { p.*member = Kinds::read(bag, keyOf(f.key), defaults.*member); }, f.field);
+        std::visit(
+            [&](auto member) { p.*member = Kinds::read(bag, keyOf(f.key), defaults.*member); }, f.field);
     }
 }
 
@@ -106,7 +135,10 @@ PicturePtr readDisplayPicture(const PropertyBag& bag)
 
 // ---- the host's lifecycle calls
 
-void SegmentDisplay::InitProperties() { m_props = DisplayProperties(); }
+void SegmentDisplay::InitProperties()
+{
+    m_props = DisplayProperties();
+}
 
 void SegmentDisplay::ReadProperties(const PropertyBag& bag)
 {

@@ -16,7 +16,10 @@ ChartModel chart(HistogramProperties props = {}, double w = 9000, double h = 225
     return m;
 }
 
-std::vector<std::int32_t> values(const ChartModel& m) { return m.Points; }
+std::vector<std::int32_t> values(const ChartModel& m)
+{
+    return m.Points;
+}
 
 TEST(ChartSeries, FreshChartDrawsSegmentsFromZeroStartingAtXStep)
 {
@@ -138,14 +141,13 @@ TEST_P(GridSpacing, UnusableSpacingDrawsNoLines)
     EXPECT_EQ(!plan.vGrid.empty(), c.vGrid) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ChartGeometry, GridSpacing,
+INSTANTIATE_TEST_SUITE_P(ChartGeometry, GridSpacing,
     ::testing::Values(SpacingCase { "vertical tick 0", 10, 0, 100, false, true },
-                      SpacingCase { "negative vertical tick", 10, -25, 100, false, true },
-                      SpacingCase { "horizontal tick 0", 0, 25, 100, true, false },
-                      SpacingCase { "negative horizontal tick", -10, 25, 100, true, false },
-                      SpacingCase { "more samples than width units", 10, 25, 20000, true, false },
-                      SpacingCase { "ticks denser than the height", 10, 1, 100, true, true }));
+        SpacingCase { "negative vertical tick", 10, -25, 100, false, true },
+        SpacingCase { "horizontal tick 0", 0, 25, 100, true, false },
+        SpacingCase { "negative horizontal tick", -10, 25, 100, true, false },
+        SpacingCase { "more samples than width units", 10, 25, 20000, true, false },
+        SpacingCase { "ticks denser than the height", 10, 1, 100, true, true }));
 
 TEST(ChartGeometry, FailedStepKeepsItsPreviousValue)
 {

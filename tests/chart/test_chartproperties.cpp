@@ -45,8 +45,9 @@ TEST(ChartProperties, UnusableStoredValuesTakeTheirDefaults)
     EXPECT_EQ(p.DrawWidth, 1);
     EXPECT_EQ(p.BackColor, 0x80000012u);
     EXPECT_EQ(p.GridTickVertical, 0); // stored as asked; the grid copes with it
-    EXPECT_EQ(readHistogramProperties(PropertyBag::fromDocument(R"({"numberofpoints": 2000000000})")).NumberOfPoints,
-              100);
+    EXPECT_EQ(readHistogramProperties(PropertyBag::fromDocument(R"({"numberofpoints": 2000000000})"))
+                  .NumberOfPoints,
+        100);
 }
 
 } // namespace

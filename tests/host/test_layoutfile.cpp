@@ -82,8 +82,8 @@ TEST(Extent, ConvertsBetweenPixelsAndHundredthsOfAMillimetre)
     EXPECT_FALSE(extent::sizeOf(bag).has_value());
     extent::store(bag, QSize(94, 77));
     EXPECT_EQ(extent::sizeOf(bag), QSize(94, 77));
-    for (const char* json : { R"({"_extentx": 0, "_extenty": 100})", R"({"_extentx": 2147483647, "_extenty": 100})",
-                              R"({"_extentx": "wide", "_extenty": 100})" })
+    for (const char* json : { R"({"_extentx": 0, "_extenty": 100})",
+             R"({"_extentx": 2147483647, "_extenty": 100})", R"({"_extentx": "wide", "_extenty": 100})" })
         EXPECT_FALSE(extent::sizeOf(PropertyBag::fromDocument(json)).has_value()) << json;
 }
 

@@ -7,7 +7,10 @@
 
 namespace {
 
-PropertyBag bagOf(const char* json) { return PropertyBag::fromDocument(QByteArray(json)); }
+PropertyBag bagOf(const char* json)
+{
+    return PropertyBag::fromDocument(QByteArray(json));
+}
 
 TEST(PropertyBag, WritingTheDefaultStoresNothingAndRemovesAnEarlierEntry)
 {
@@ -124,12 +127,10 @@ TEST_P(WrongKindOrRange, EntryTakesItsDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(PropertyBag, WrongKindOrRange,
-                         ::testing::Values(WrongEntry { R"({"k": "twenty"})" }, WrongEntry { R"({"k": null})" },
-                                           WrongEntry { R"({"k": [1, 2]})" }, WrongEntry { R"({"k": 2.5})" },
-                                           WrongEntry { R"({"k": 1e300})" }, WrongEntry { R"({"k": -1e12})" },
-                                           WrongEntry { R"({"k": {"png": "not base64 !"}})" },
-                                           WrongEntry { R"({"k": {"png": "aGVsbG8="}})" },
-                                           WrongEntry { R"({"k": {"jpeg": ""}})" }));
+    ::testing::Values(WrongEntry { R"({"k": "twenty"})" }, WrongEntry { R"({"k": null})" },
+        WrongEntry { R"({"k": [1, 2]})" }, WrongEntry { R"({"k": 2.5})" }, WrongEntry { R"({"k": 1e300})" },
+        WrongEntry { R"({"k": -1e12})" }, WrongEntry { R"({"k": {"png": "not base64 !"}})" },
+        WrongEntry { R"({"k": {"png": "aGVsbG8="}})" }, WrongEntry { R"({"k": {"jpeg": ""}})" }));
 
 TEST(PropertyBag, RangeLimitsOfTheSmallerKinds)
 {

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return std::make_unique<QApplication>(argc, argv);
     }();
 
-    const PropertyBag bag = PropertyBag::fromDocument(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const PropertyBag bag
+        = PropertyBag::fromDocument(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     SegmentDisplay display;
     display.resize(94, 77);
     display.ReadProperties(bag);

@@ -10,7 +10,10 @@
 
 namespace {
 
-PropertyBag bagOf(const char* json) { return PropertyBag::fromDocument(QByteArray(json)); }
+PropertyBag bagOf(const char* json)
+{
+    return PropertyBag::fromDocument(QByteArray(json));
+}
 
 PropertyBag written(const SegmentDisplay& d)
 {
@@ -102,11 +105,12 @@ TEST_P(OddSizes, HexagonalAndTrapezoidalSizesAreMadeEven)
     EXPECT_EQ(p.SegmentWidthExp, GetParam().widthExp);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DisplayBag, OddSizes,
+INSTANTIATE_TEST_SUITE_P(DisplayBag, OddSizes,
     ::testing::Values(
-        OddCase { R"({"segmentstyle": 1, "segmentwidth": 5, "segmentheight": 9, "segmentwidthexp": 5})", 6, 10, 5 },
-        OddCase { R"({"segmentstyle": 2, "segmentwidth": 5, "segmentheight": 9, "segmentwidthexp": 5})", 5, 9, 5 },
+        OddCase {
+            R"({"segmentstyle": 1, "segmentwidth": 5, "segmentheight": 9, "segmentwidthexp": 5})", 6, 10, 5 },
+        OddCase {
+            R"({"segmentstyle": 2, "segmentwidth": 5, "segmentheight": 9, "segmentwidthexp": 5})", 5, 9, 5 },
         OddCase { R"({"segmentstyle": 0, "segmentwidth": -3, "segmentheight": 7})", -2, 8, 3 },
         OddCase { R"({"segmentstyle": 0, "segmentwidth": 2147483647})", 2147483647, 8, 3 },
         OddCase { R"({"segmentstyleexp": 0, "segmentwidthexp": 5, "segmentwidth": 3})", 3, 8, 5 }));
@@ -158,7 +162,7 @@ TEST(DisplayBag, WrongKindsAndCorruptDocumentsTakeDefaults)
     DisplayProperties p;
     readDisplayFields(bagOf(R"({"numdigits": "twenty", "backangle": "steep", "showburnin": "yes",
                                 "borderwidth": 99999, "value": 25, "backcolor1": -1, "picture": 3})"),
-                      p);
+        p);
     EXPECT_EQ(p.NumDigits, 20);
     EXPECT_EQ(p.BackAngle, 90.0f);
     EXPECT_TRUE(p.ShowBurnIn);

@@ -30,7 +30,7 @@ TEST(Segrender, StoredConsoleDisplayMatchesTheReferenceRender)
     QTemporaryDir dir;
     const QString out = dir.filePath("console.png");
     const Outcome run = segrender({ "--size", "94x77", "--bag", kData + "/host/bags/console-mo.json", "--set",
-                                "Value=25", "--out", out });
+        "Value=25", "--out", out });
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QImage got(out);
     const QImage want(kData + "/segdisplay/renders/console-25.png");

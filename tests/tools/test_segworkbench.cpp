@@ -23,8 +23,7 @@ protected:
         window.show();
         ASSERT_TRUE(dir.isValid());
     }
-    template <typename T>
-    T* editor(const char* name)
+    template <typename T> T* editor(const char* name)
     {
         auto* e = qobject_cast<T*>(window.browser().editorOf(name));
         EXPECT_NE(e, nullptr) << name;

@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-ColourEdit::ColourEdit(QWidget* parent) : QWidget(parent), m_text(new QLineEdit(this)), m_swatch(new QLabel(this))
+ColourEdit::ColourEdit(QWidget* parent)
+    : QWidget(parent)
+    , m_text(new QLineEdit(this))
+    , m_swatch(new QLabel(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

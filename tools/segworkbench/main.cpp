@@ -10,7 +10,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QObject::tr("段式显示工作台：设置显示控件的属性，保存布局文件，导出 PNG。"));
+    parser.setApplicationDescription(
+        QObject::tr("段式显示工作台：设置显示控件的属性，保存布局文件，导出 PNG。"));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("layout"), QObject::tr("要打开的布局文件（可选）"));
     parser.process(app);

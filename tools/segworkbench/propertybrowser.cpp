@@ -19,7 +19,10 @@
 
 namespace {
 
-QString textOf(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString textOf(std::string_view s)
+{
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 QString pictureSummary(const PicturePtr& picture)
 {
@@ -33,7 +36,8 @@ QString pictureSummary(const PicturePtr& picture)
 } // namespace
 
 PropertyBrowser::PropertyBrowser(SegmentDisplay& display, QWidget* parent)
-    : QTableWidget(int(kDisplayProperties.size()), 2, parent), m_display(display)
+    : QTableWidget(int(kDisplayProperties.size()), 2, parent)
+    , m_display(display)
 {
     setObjectName(QStringLiteral("lstProperties"));
     setAccessibleName(tr("属性"));
@@ -71,12 +75,13 @@ QWidget* PropertyBrowser::makeEditor(const PropertyInfo& info)
     case PropertyKind::Flag: {
         auto* box = new QCheckBox(this);
         connect(box, &QCheckBox::toggled, this,
-                [this, &info](bool on) { apply(info, on ? QStringLiteral("True") : QStringLiteral("False")); });
+            [this, &info](bool on) { apply(info, on ? QStringLiteral("True") : QStringLiteral("False")); });
         return box;
     }
     case PropertyKind::Colour: {
         auto* edit = new ColourEdit(this);
-        connect(edit, &ColourEdit::referenceEdited, this, [this, &info](const QString& t) { apply(info, t); });
+        connect(
+            edit, &ColourEdit::referenceEdited, this, [this, &info](const QString& t) { apply(info, t); });
         return edit;
     }
     case PropertyKind::Text: {
@@ -101,7 +106,7 @@ QWidget* PropertyBrowser::makeNumberEditor(const PropertyInfo& info)
         spin->setRange(-1e9, 1e9);
         spin->setDecimals(3);
         connect(spin, &QDoubleSpinBox::valueChanged, this,
-                [this, &info](double v) { apply(info, QString::number(v, 'g', 9)); });
+            [this, &info](double v) { apply(info, QString::number(v, 'g', 9)); });
         return spin;
     }
     auto* spin = new QSpinBox(this);
@@ -128,8 +133,8 @@ QWidget* PropertyBrowser::makePictureEditor(const PropertyInfo& info)
     layout->addWidget(choose);
     layout->addWidget(clear);
     connect(choose, &QPushButton::clicked, this, [this, &info] {
-        const QString file = QFileDialog::getOpenFileName(this, tr("选择背景图片"), {},
-                                                          tr("图片 (*.png *.bmp *.jpg *.jpeg *.gif)"));
+        const QString file = QFileDialog::getOpenFileName(
+            this, tr("选择背景图片"), {}, tr("图片 (*.png *.bmp *.jpg *.jpeg *.gif)"));
         if (!file.isEmpty())
             apply(info, file);
     });

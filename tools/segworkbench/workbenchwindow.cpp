@@ -29,7 +29,8 @@ bool looksLikeDisplay(const PropertyBag& bag)
 {
     for (const QString& key : bag.keys()) {
         const QByteArray k = key.toLatin1();
-        if (!key.startsWith(QLatin1Char('_')) && !findDisplayProperty(std::string_view(k.constData(), size_t(k.size()))))
+        if (!key.startsWith(QLatin1Char('_'))
+            && !findDisplayProperty(std::string_view(k.constData(), size_t(k.size()))))
             return false;
     }
     return true;
@@ -58,7 +59,9 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 } // namespace
 
 WorkbenchWindow::WorkbenchWindow(QWidget* parent)
-    : QMainWindow(parent), m_display(new SegmentDisplay), m_layout(std::make_unique<LayoutFile>())
+    : QMainWindow(parent)
+    , m_display(new SegmentDisplay)
+    , m_layout(std::make_unique<LayoutFile>())
 {
     setObjectName(QStringLiteral("frmWorkbench"));
     m_display->setObjectName(kInstanceName);
@@ -270,7 +273,10 @@ void WorkbenchWindow::showSize()
     m_value->setText(m_display->Value());
 }
 
-void WorkbenchWindow::report(const QString& message) { statusBar()->showMessage(message, 8000); }
+void WorkbenchWindow::report(const QString& message)
+{
+    statusBar()->showMessage(message, 8000);
+}
 
 void WorkbenchWindow::updateTitle()
 {

@@ -87,6 +87,7 @@ TEST(Themes, ThemeThreeGivesGreyLiquidCrystalLook)
     EXPECT_EQ(p.SegmentStyle, 1);
     EXPECT_EQ(p.XOffsetExp, 370);
     EXPECT_EQ(d.size(), QSize(435, 38));
+    EXPECT_EQ(d.surfaceImage().size(), QSize(435, 38)); // the resize reached the control
     EXPECT_EQ(p.Value, "1234567890");
 }
 
@@ -107,6 +108,27 @@ TEST(Themes, ThemeFiveOnANewInstanceOnlyClearsThePicture)
     EXPECT_EQ(d.size(), QSize(403, 31));
     // PictureMode's own setter rebuilds once more than any other theme does.
     EXPECT_EQ(d.counters().rebuilds - rebuildsBefore, rebuildsFor(6) + 1);
+}
+
+TEST(Themes, ThemeFivesPictureModeSetterSeesOnlyTheValuesStoredBeforeIt)
+{
+    SegmentDisplay d;
+    d.setNumDigits(3);
+    d.setSegmentHeight(30);
+    int numDigits = 0, segmentHeight = 0;
+    bool pictureCleared = false;
+    QObject::connect(&d, &SegmentDisplay::propertyChanged, [&](const QString& n) {
+        if (n != "PictureMode")
+            return;
+        numDigits = d.NumDigits();
+        segmentHeight = d.SegmentHeight();
+        pictureCleared = d.Picture() == nullptr;
+    });
+    d.setTheme(5);
+    EXPECT_EQ(numDigits, 20); // stored before Picture
+    EXPECT_TRUE(pictureCleared);
+    EXPECT_EQ(segmentHeight, 30); // still the older value at that point
+    EXPECT_EQ(d.SegmentHeight(), 8);
 }
 
 TEST(Themes, OtherThemesStoreThePictureModeWithoutItsSetter)

@@ -173,14 +173,14 @@ void DigitPainter::PaintSegment(const Region& shape, int32_t x, int32_t y, char 
         colour = ShowingNegative ? LitBrushNeg : LitBrush;
     else
         return;
-    const Region placed = shape.translated(x, y);
+    // The shape stays where it was built; the surface paints it moved to (x, y).
     if (p.SegmentFillStyle == 1)
-        m_canvas.surface().fill(placed, colour);
+        m_canvas.surface().fill(shape, colour, x, y);
     else
-        m_canvas.surface().frame(placed, colour);
+        m_canvas.surface().frame(shape, colour, x, y);
 }
 
 void DigitPainter::RestoreInShape(const Region& shape, int32_t x, int32_t y)
 {
-    m_canvas.restoreInRegion(shape.translated(x, y));
+    m_canvas.restoreInRegion(shape, x, y);
 }

@@ -169,10 +169,10 @@ void DisplayCanvas::restoreRect(int x, int y, int w, int h)
         m_surface.blit(x, y, w, h, BackgroundCopy, x, y);
 }
 
-void DisplayCanvas::restoreInRegion(const Region& region)
+void DisplayCanvas::restoreInRegion(const Region& region, int dx, int dy)
 {
     if (m_hasBackgroundCopy)
-        m_surface.copyInRegion(BackgroundCopy, region);
+        m_surface.copyInRegion(BackgroundCopy, region, dx, dy);
 }
 
 void DisplayCanvas::refresh()

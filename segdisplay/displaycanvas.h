@@ -41,8 +41,9 @@ public:
 
     // Copies a w x h block from BackgroundCopy to the same place on the surface.
     void restoreRect(int x, int y, int w, int h);
-    // Copies BackgroundCopy back inside one region (at its own coordinates).
-    void restoreInRegion(const segraster::Region& region);
+    // Copies BackgroundCopy back inside one region moved by (dx, dy), at the
+    // same coordinates.
+    void restoreInRegion(const segraster::Region& region, int dx = 0, int dy = 0);
 
     // Show what the surface now holds.
     void refresh();

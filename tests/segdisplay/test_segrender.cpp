@@ -1,5 +1,7 @@
 // The segrender tool end to end: its PNG holds the reference pixels inside
-// the window shape and fully transparent pixels outside it.
+// the window shape and fully transparent pixels outside it, for new instances
+// and for a stored one loaded from its bag; what it cannot use is refused.
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,6 +33,9 @@ TEST(Segrender, WritesTheReferencePixelsWithATransparentOutside)
         { "grad-90-mid.png",
             { "--size", "160x90", "--set", "NumDigits=6", "--set", "BackAngle=90", "--set", "BackMiddleOut=True",
                 "--set", "BackColor1=0x0000FF", "--set", "BackColor2=0xFF8000" } },
+        // The console's display, loaded from its stored entries, then given 25.
+        { "console-25.png",
+            { "--size", "94x77", "--bag", TUVELA_TEST_DATA "/host/bags/console-mo.json", "--set", "Value=25" } },
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -71,6 +76,23 @@ TEST(Segrender, RefusesWhatItCannotUse)
     EXPECT_NE(runSegrender({ "--size", "10x5", "--set", "NumDigits=many", "--out", out }, &errors), 0);
     EXPECT_NE(runSegrender({ "--size", "10x5" }, &errors), 0);
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(Segrender, UnreadableBagIsRefusedWithItsPath)
+{
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("broken.json"));
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"numdigits\": ");
+    f.close();
+    const QString out = dir.filePath(QStringLiteral("x.png"));
+    for (const QString& bag : { broken, dir.filePath(QStringLiteral("missing.json")) }) {
+        QString errors;
+        EXPECT_EQ(runSegrender({ "--size", "94x77", "--bag", bag, "--out", out }, &errors), 2);
+        EXPECT_TRUE(errors.contains(bag)) << errors.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
 }
 
 } // namespace

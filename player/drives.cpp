@@ -1,8 +1,10 @@
 #include "drives.h"
 
 #include "mediafiles.h"
+#include "mountinfo.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -75,6 +77,14 @@ QStringList BrowsableDrives(const QList<MountEntry> &mounts, const QString &home
 
 QList<MountEntry> MountedFileSystems()
 {
+    // The same reading the mount watch makes, so the drive list does not
+    // change shape at the first notice.
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (table.open(QIODevice::ReadOnly)) {
+        const QList<MountEntry> parsed = ParseMountInfo(table.readAll());
+        if (!parsed.isEmpty())
+            return parsed;
+    }
     QList<MountEntry> mounts;
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes())
         mounts.append({QDir::cleanPath(v.rootPath()), QString::fromUtf8(v.fileSystemType())});

@@ -1,10 +1,12 @@
 #include "form1.h"
 
+#include "browserwatch.h"
 #include "drives.h"
 #include "form2.h"
 #include "infotext.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
+#include "mpris.h"
 #include "comport.h"
 #include "connectionpanel.h"
 #include "inifile.h"
@@ -88,9 +90,28 @@ Form1::Form1(QWidget *parent)
         QCoreApplication::quit();
     });
     Form_Load();
+    startServices();
 }
 
 Form1::~Form1() = default;
+
+// Beyond the designed window: the browser follows mounts and folder content,
+// unplayable files say why in the song information, and the desktop's media
+// controls reach the player.
+void Form1::startServices()
+{
+    m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
+    connect(m_wmp1, &MediaPlayer::unplayable, this,
+            [this](const QString &line) { m_label1->setText(m_label1->text() + line); });
+    MprisService::Actions actions{[this] { guarded([&] { m_actions->SongNext(); }); },
+                                  [this] { guarded([&] { m_actions->SongPrevious(); }); },
+                                  [this] {
+                                      raise();
+                                      activateWindow();
+                                  }};
+    m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
+    m_mpris->registerOn(QDBusConnection::sessionBus());
+}
 
 void Form1::buildLayout()
 {
@@ -152,7 +173,11 @@ QWidget *Form1::buildBrowserFrames(QWidget *&filesFrame)
 QWidget *Form1::buildSongFrame()
 {
     auto *box = frame(this, "Frame4", QStringLiteral("歌曲信息"));
-    m_label1 = named(new QLabel(box), "Label1", QStringLiteral("文件信息"));
+    // No fixed accessible name: a screen reader then reads the text itself,
+    // and hears it change.
+    m_label1 = new QLabel(box);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setAccessibleDescription(QStringLiteral("歌曲信息"));
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *label2 = new QLabel(QStringLiteral("当前播放时间："), box);

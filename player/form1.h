@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class BrowserWatch;
 class ComPort;
 class ConnectionPanel;
 class DirListBox;
@@ -15,6 +16,7 @@ class DriveListBox;
 class FileListBox;
 class Form2;
 class MediaPlayer;
+class MprisService;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +45,8 @@ public:
     const KeyTable &keyTable() const { return m_keys; }
     // The setup window while it is loaded, or null.
     Form2 *form2() const { return m_form2.get(); }
+    BrowserWatch &watch() { return *m_watch; }
+    MprisService &mpris() { return *m_mpris; }
     const QString &IniPath() const { return m_iniPath; }
 
     void Form_Load();
@@ -66,6 +70,7 @@ private:
     QWidget *buildBrowserFrames(QWidget *&filesFrame);
     QWidget *buildSongFrame();
     Form2 &loadedForm2();
+    void startServices();
 
     std::unique_ptr<ComPort> m_port;
     ConnectionPanel *m_panel = nullptr;
@@ -82,6 +87,8 @@ private:
     QTimer m_timer1;
     std::unique_ptr<KeyActions> m_actions;
     std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<BrowserWatch> m_watch;
+    std::unique_ptr<MprisService> m_mpris;
     KeyTable m_keys;
     KeyLineBuffer m_rx;
     QString m_rxChunk;

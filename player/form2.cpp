@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
@@ -78,6 +79,18 @@ void Form2::buildRows()
 void Form2::Form_Load()
 {
     m_opts.front()->setChecked(true);
+    showStoredCodes();
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        showStoredCodes();
+}
+
+void Form2::showStoredCodes()
+{
     const QString path = settingsPath();
     for (const KeyFunction &f : kKeyFunctions)
         m_codes.at(std::size_t(f.n - 1))
@@ -94,6 +107,8 @@ void Form2::receive(const QString &line)
 
 void Form2::Text7_Change()
 {
+    if (!isVisible())
+        return;
     for (std::size_t k = 0; k < m_opts.size(); ++k) {
         if (m_opts.at(k)->isChecked())
             m_codes.at(k)->setText(m_received->text());

@@ -29,12 +29,19 @@ public:
     void receive(const QString &line);
 
     void Form_Load();
+    // Teaches the selected row, but only while the window is shown: a hidden
+    // window must not change what the operator will see and save.
     void Text7_Change();
     void Command1_Click();
     void Command2_Click();
 
+protected:
+    // Every showing starts from the codes stored in the settings file.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildRows();
+    void showStoredCodes();
 
     std::array<QLabel *, 12> m_labels{};
     std::array<QLineEdit *, 12> m_codes{};

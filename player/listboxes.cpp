@@ -60,6 +60,18 @@ bool DirListBox::setListIndex(int index)
     return true;
 }
 
+void DirListBox::refresh()
+{
+    const QString highlighted = m_model.list(m_model.listIndex());
+    if (!m_model.open(m_model.path()))
+        return;
+    refill();
+    for (int i = 0; i < m_model.count(); ++i) {
+        if (m_model.list(i) == highlighted)
+            setListIndex(i);
+    }
+}
+
 void DirListBox::refill()
 {
     const QSignalBlocker quiet(this);
@@ -106,11 +118,25 @@ void FileListBox::keyPressEvent(QKeyEvent *event)
 void FileListBox::setPath(const QString &path)
 {
     m_path = path;
+    fill(ListMediaFiles(path), -1);
+}
+
+void FileListBox::refresh()
+{
+    const QStringList names = ListMediaFiles(m_path);
+    if (names == m_names)
+        return;
+    fill(names, int(names.indexOf(FileName())));
+}
+
+void FileListBox::fill(const QStringList &names, int selected)
+{
+    m_names = names;
     const QSignalBlocker quiet(this);
     setUpdatesEnabled(false);
     clear();
-    addItems(ListMediaFiles(path));
-    setCurrentRow(-1);
+    addItems(names);
+    setCurrentRow(selected);
     setUpdatesEnabled(true);
 }
 

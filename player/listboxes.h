@@ -43,6 +43,9 @@ public:
     // Moves the highlight only; false outside the model.
     bool setListIndex(int index);
     QString List(int index) const { return m_model.list(index); }
+    // Reads the open folder again after its content changed, keeping the
+    // highlighted entry where it still exists. Raises no Change.
+    void refresh();
 
 signals:
     void Change();
@@ -72,6 +75,9 @@ public:
     void setListIndex(int index);
     QString List(int index) const;
     void click() { emit Click(); }
+    // Lists the folder again after its content changed, keeping the selected
+    // file selected while it exists. Raises no Click.
+    void refresh();
 
 signals:
     void Click();
@@ -80,5 +86,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void fill(const QStringList &names, int selected);
+
     QString m_path;
+    QStringList m_names; // as listed, to skip refreshes that change nothing
 };

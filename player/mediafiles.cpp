@@ -5,19 +5,21 @@
 
 #include <algorithm>
 
-bool MatchesFilePattern(const QString &name)
+FileKind KindOfFile(const QString& name)
 {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
-        return false;
+        return FileKind::None;
     const QStringView ext = QStringView(name).mid(dot + 1);
-    return std::any_of(kFilePatterns.begin(), kFilePatterns.end(), [&](std::string_view p) {
-        const auto pext = QLatin1StringView(p.data() + 2, qsizetype(p.size() - 2));
-        return ext.compare(pext, Qt::CaseInsensitive) == 0;
+    const auto* type = std::find_if(kFileTypes.begin(), kFileTypes.end(), [&](const FileType& t) {
+        return ext.compare(
+                   QLatin1StringView(t.extension.data(), qsizetype(t.extension.size())), Qt::CaseInsensitive)
+            == 0;
     });
+    return type == kFileTypes.end() ? FileKind::None : type->kind;
 }
 
-bool NameLess(const QString &a, const QString &b)
+bool NameLess(const QString& a, const QString& b)
 {
     const int c = a.compare(b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
@@ -33,7 +35,7 @@ QStringList sorted(QStringList names)
 
 } // namespace
 
-QStringList ListMediaFiles(const QString &folder)
+QStringList ListMediaFiles(const QString& folder)
 {
     QStringList names;
     QDirIterator it(folder, QDir::Files);
@@ -46,12 +48,12 @@ QStringList ListMediaFiles(const QString &folder)
     return sorted(std::move(names));
 }
 
-QStringList ListSubfolders(const QString &folder)
+QStringList ListSubfolders(const QString& folder)
 {
     return sorted(QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort));
 }
 
-QString JoinPath(const QString &folder, const QString &name)
+QString JoinPath(const QString& folder, const QString& name)
 {
     if (folder.endsWith(QLatin1Char('/')))
         return folder + name;

@@ -1,6 +1,10 @@
 #include "mediaplayer.h"
 
 #include "infotext.h"
+#include "mediaerror.h"
+#include "mediafiles.h"
+#include "pictureview.h"
+#include "seekslider.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -51,6 +55,12 @@ MediaPlayer::MediaPlayer(QWidget *parent)
     connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
+    connect(m_player.get(), &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error error) { reportUnplayable(MediaErrorText(error)); });
+    connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia)
+            reportUnplayable(MediaErrorText(m_player->error()));
+    });
     updateTransport();
 }
 
@@ -68,10 +78,8 @@ void MediaPlayer::buildControls()
     m_screen->setAccessibleName(QStringLiteral("播放画面"));
     m_video = new QVideoWidget(m_screen);
     m_video->setAccessibleName(QStringLiteral("视频"));
-    m_pictureView = new QLabel(m_screen);
-    m_pictureView->setAlignment(Qt::AlignCenter);
+    m_pictureView = new PictureView(m_screen);
     m_pictureView->setAccessibleName(QStringLiteral("图片"));
-    m_pictureView->setMinimumSize(1, 1);
     m_screen->addWidget(m_video);
     m_screen->addWidget(m_pictureView);
 
@@ -79,7 +87,10 @@ void MediaPlayer::buildControls()
     m_stop = transportButton(this, "wmp1Stop", QStringLiteral("停止"), QStyle::SP_MediaStop);
     m_muteButton = transportButton(this, "wmp1Mute", QStringLiteral("静音"), QStyle::SP_MediaVolume);
     m_muteButton->setCheckable(true);
-    m_position = transportSlider(this, "wmp1Position", QStringLiteral("播放位置"));
+    m_position = new SeekSlider(this);
+    m_position->setObjectName(QStringLiteral("wmp1Position"));
+    m_position->setAccessibleName(QStringLiteral("播放位置"));
+    m_position->setToolTip(m_position->accessibleName());
     m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
     m_volumeSlider->setRange(0, 100);
     m_volumeSlider->setMaximumWidth(120);
@@ -93,7 +104,7 @@ void MediaPlayer::buildControls()
     connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
     connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
     connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
-    connect(m_position, &QSlider::sliderMoved, this, [this](int ms) { m_player->setPosition(ms); });
+    connect(m_position, &SeekSlider::seekRequested, this, [this](int ms) { m_player->setPosition(ms); });
 
     auto *bar = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(m_playPause), static_cast<QWidget *>(m_stop)})
@@ -111,9 +122,12 @@ void MediaPlayer::buildControls()
 void MediaPlayer::setURL(const QString &url)
 {
     m_stoppedByRequest = false;
-    m_picture = QImage();
+    m_reported = false;
+    m_pictureView->unload();
     if (url == m_url && !m_url.isEmpty()) {
         m_player->stop(); // the same item again starts from its beginning
+        if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+            reportUnplayable(MediaErrorText(m_player->error()));
     } else {
         m_url = url;
         m_player->setSource(url.isEmpty() ? QUrl() : QUrl::fromLocalFile(url));
@@ -122,32 +136,41 @@ void MediaPlayer::setURL(const QString &url)
     updateTransport();
 }
 
-// Pictures are not for the media engine: they are read here and shown
-// scaled in the video area. A file that does not read as a picture stays
-// with the engine, which plays it or reports it unplayable.
+// Pictures are not for the media engine: they are decoded once here and
+// shown scaled in the video area. A picture that does not decode says why.
 void MediaPlayer::showPicture()
 {
-    if (!m_url.isEmpty() && !QImageReader::imageFormat(m_url).isEmpty()) {
-        QImageReader reader(m_url);
-        reader.setAutoTransform(true);
-        m_picture = reader.read();
-    }
-    if (m_picture.isNull()) {
-        m_pictureView->clear();
+    if (m_url.isEmpty() || KindOfFile(m_url) != FileKind::Picture) {
+        m_pictureView->unload();
         m_screen->setCurrentWidget(m_video);
         return;
     }
     m_player->setSource(QUrl());
-    m_pictureView->setPixmap(QPixmap::fromImage(
-        m_picture.scaled(m_screen->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    QString reason;
+    if (!m_pictureView->load(m_url, &reason))
+        reportUnplayable(reason);
     m_screen->setCurrentWidget(m_pictureView);
 }
 
-void MediaPlayer::resizeEvent(QResizeEvent *event)
+bool MediaPlayer::showingPicture() const
 {
-    QWidget::resizeEvent(event);
-    if (showingPicture())
-        showPicture();
+    return m_pictureView->hasPicture();
+}
+
+// Told after the current step has finished, so the line follows whatever
+// the window writes about the item as it opens it.
+void MediaPlayer::reportUnplayable(const QString &reason)
+{
+    if (m_reported || m_url.isEmpty())
+        return;
+    m_reported = true;
+    const QString line = UnplayableLine(QFileInfo(m_url).fileName(), reason);
+    QMetaObject::invokeMethod(
+        this, [this, line, url = m_url] {
+            if (url == m_url)
+                emit unplayable(line);
+        },
+        Qt::QueuedConnection);
 }
 
 int MediaPlayer::playState() const
@@ -178,7 +201,6 @@ void MediaPlayer::close()
     m_player->stop();
     m_player->setSource(QUrl());
     m_url.clear();
-    m_picture = QImage();
     showPicture();
     updateTransport();
 }
@@ -201,8 +223,8 @@ void MediaPlayer::applyVolume()
     m_audio->setMuted(m_mute);
     const QSignalBlocker quietVolume(m_volumeSlider);
     m_volumeSlider->setValue(m_volume);
-    if (m_muteButton->isChecked() == m_mute)
-        return;
+    // The button follows the state however it changed: by the remote, by
+    // the desktop controls or by the button itself.
     const QSignalBlocker quietMute(m_muteButton);
     m_muteButton->setChecked(m_mute);
     m_muteButton->setIcon(style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));

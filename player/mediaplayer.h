@@ -6,10 +6,12 @@
 
 #include <memory>
 
+class PictureView;
 class QAudioOutput;
 class QLabel;
 class QMediaPlayer;
 class QSlider;
+class SeekSlider;
 class QStackedWidget;
 class QToolButton;
 class QVideoWidget;
@@ -67,35 +69,41 @@ public:
     // on purpose: the player's close is about its item, not its widget.
     void close();
 
-    bool showingPicture() const { return !m_picture.isNull(); }
+    bool showingPicture() const;
     QMediaPlayer &engine() { return *m_player; }
+    PictureView &pictureView() { return *m_pictureView; }
+    SeekSlider &positionSlider() { return *m_position; }
+    QToolButton &muteButton() { return *m_muteButton; }
 
     Controls controls{*this};
     Settings settings{*this};
     CurrentMedia currentMedia{*this};
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
+signals:
+    // The current item cannot be played or shown: the line for the song
+    // information area, once per item, after the item was opened.
+    void unplayable(const QString &line);
 
 private:
     void buildControls();
     void showPicture();
     void updateTransport();
     void applyVolume();
+    void reportUnplayable(const QString &reason);
 
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_audio;
     QStackedWidget *m_screen = nullptr;
     QVideoWidget *m_video = nullptr;
-    QLabel *m_pictureView = nullptr;
+    PictureView *m_pictureView = nullptr;
     QToolButton *m_playPause = nullptr;
     QToolButton *m_stop = nullptr;
     QToolButton *m_muteButton = nullptr;
-    QSlider *m_position = nullptr;
+    SeekSlider *m_position = nullptr;
     QSlider *m_volumeSlider = nullptr;
     QLabel *m_times = nullptr;
     QString m_url;
-    QImage m_picture;
+    bool m_reported = false; // the current item's failure has been told
     int m_volume = 50;
     bool m_mute = false;
     bool m_stoppedByRequest = false;

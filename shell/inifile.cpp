@@ -8,14 +8,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <array>
-#include <utility>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -102,7 +104,8 @@ int lockCurrentFile(const QByteArray& path)
         Fd fd { ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644) };
         if (fd.fd < 0 || ::flock(fd.fd, LOCK_EX) != 0)
             return -1;
-        struct stat locked {}, named {};
+        struct stat locked {
+        }, named {};
         if (::fstat(fd.fd, &locked) != 0)
             return -1;
         if (::stat(path.constData(), &named) == 0 && locked.st_dev == named.st_dev
@@ -111,10 +114,58 @@ int lockCurrentFile(const QByteArray& path)
     }
 }
 
+// A save writes "<settings file name>.tmp-" and six random characters beside
+// the settings file, then renames it over the settings file.
+constexpr char kTempInfix[] = ".tmp-";
+constexpr int kTempRandom = 6;
+
+// The file a settings path stands for. Users keep settings in a dotfiles
+// folder and link to them, so a symbolic link is followed (relative targets
+// from the link's folder) and the file it points to is the one replaced.
+QByteArray followLinks(QByteArray path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+        if (n < 0 || n == ssize_t(sizeof target))
+            return path;
+        QByteArray next(target, n);
+        const qsizetype slash = path.lastIndexOf('/');
+        if (!next.startsWith('/') && slash >= 0)
+            next.prepend(path.left(slash + 1));
+        path = next;
+    }
+    return path; // a loop of links: opening it fails with its own reason
+}
+
+bool isLeftoverName(const QString& name, const QString& prefix)
+{
+    if (name.size() != prefix.size() + kTempRandom || !name.startsWith(prefix))
+        return false;
+    return std::all_of(name.begin() + prefix.size(), name.end(),
+        [](QChar c) { return c.isDigit() || (c.unicode() < 128 && c.isLetter()); });
+}
+
+// A writer killed before its rename leaves its temporary file behind. Only a
+// writer holding the lock writes one, so while we hold it every such file is
+// a leftover.
+void removeLeftovers(const QByteArray& path)
+{
+    const QFileInfo settings(QFile::decodeName(path));
+    const QString prefix = settings.fileName() + QLatin1String(kTempInfix);
+    QDir folder = settings.dir();
+    const QStringList candidates
+        = folder.entryList({ prefix + QStringLiteral("*") }, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates) {
+        if (isLeftoverName(name, prefix))
+            folder.remove(name);
+    }
+}
+
 // Writes `content` to a temporary file beside `path` and renames it over `path`.
 bool replaceFile(const QByteArray& path, const QByteArray& content, mode_t mode, int* err)
 {
-    QByteArray temp = path + ".XXXXXX";
+    QByteArray temp = path + kTempInfix + QByteArray(kTempRandom, 'X');
     Fd out { ::mkstemp(temp.data()) };
     bool ok = out.fd >= 0 && ::fchmod(out.fd, mode & 07777) == 0 && writeAll(out.fd, content)
         && ::fsync(out.fd) == 0;
@@ -142,20 +193,21 @@ bool WritePrivateProfileString(
     const QString invalid = ini::validate(section, key, value);
     if (!invalid.isEmpty())
         return fail(error, invalid);
-    const QByteArray native = QFile::encodeName(path);
-    struct stat before {};
+    const QByteArray native = followLinks(QFile::encodeName(path));
+    struct stat before { };
     // A file without any write permission is read-only, even for the superuser.
     if (::stat(native.constData(), &before) == 0 && S_ISREG(before.st_mode) && (before.st_mode & 0222) == 0)
         return fail(error, QStringLiteral("设置文件为只读"));
     Fd locked { lockCurrentFile(native) };
     if (locked.fd < 0)
         return fail(error, errnoText(errno));
-    struct stat st {};
+    struct stat st { };
     QByteArray content;
     if (::fstat(locked.fd, &st) != 0 || !S_ISREG(st.st_mode))
         return fail(error, errnoText(S_ISDIR(st.st_mode) ? EISDIR : errno));
     if (!readAll(locked.fd, content))
         return fail(error, errnoText(errno));
+    removeLeftovers(native);
     int err = 0;
     if (!replaceFile(native, ini::assign(content, section, key, value), st.st_mode, &err))
         return fail(error, errnoText(err));
@@ -173,10 +225,13 @@ QString settingsPathFor(const QString& folder)
 {
     if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
         return folder + QStringLiteral("/") + QStringLiteral("tuvela.ini");
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/tuvela");
+    const QString config
+        = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tuvela");
     QDir().mkpath(config);
     return config + QStringLiteral("/tuvela.ini");
 }
 
-QString settingsPath() { return settingsPathFor(programFolder()); }
+QString settingsPath()
+{
+    return settingsPathFor(programFolder());
+}

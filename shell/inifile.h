@@ -5,15 +5,18 @@
 
 // Returns the value of `key` in `section` of the profile file at `path`, or ""
 // when the file, the section or the key is missing. Section and key names match
-// without regard to case; the value comes back as stored (blanks around it
-// dropped), cut to its first 254 characters. Reading never creates the file.
+// without regard to case; the value comes back as written (blanks around an
+// unquoted value dropped, one pair of surrounding double quotes removed), cut to
+// its first 254 characters. Reading never creates the file.
 QString GetFromINI(const QString& section, const QString& key, const QString& path);
 
 // Sets `key` in `section` to `value`, creating the file, the section and the key
 // as needed and replacing an existing value in place; every other line keeps its
 // bytes. The new content goes to a temporary file renamed over the old one while
 // an exclusive lock on the settings file is held, so concurrent writers never lose
-// each other's values and a crash never leaves half a file. On failure returns
+// each other's values and a crash never leaves half a file. A path that is a
+// symbolic link stays one: the file it points to is replaced. Temporary files
+// left by writers killed mid-save are removed by the next save. On failure returns
 // false, leaves the old file as it was and, when `error` is given, stores a short
 // reason in Chinese there.
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,

@@ -14,11 +14,14 @@ namespace {
         qsizetype end = 0;
         qsizetype next = 0;
         Kind kind = Kind::Other;
-        QString name;            // section or key name, trimmed
-        qsizetype valueAt = 0;   // key lines: first byte of the value
+        QString name; // section or key name, trimmed
+        qsizetype valueAt = 0; // key lines: first byte of the value
     };
 
-    bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    bool isBlank(char c)
+    {
+        return c == ' ' || c == '\t';
+    }
 
     qsizetype bodyStart(const QByteArray& content)
     {
@@ -75,8 +78,8 @@ namespace {
     // Index of the first line of `key` inside a `section`, or -1; `sectionEnd`
     // receives the index after the last non-blank line of the first such section
     // (-1 when there is none).
-    qsizetype findKey(const std::vector<Line>& lines, const QString& section, const QString& key,
-        qsizetype* sectionEnd)
+    qsizetype findKey(
+        const std::vector<Line>& lines, const QString& section, const QString& key, qsizetype* sectionEnd)
     {
         bool inside = false;
         *sectionEnd = -1;
@@ -101,6 +104,21 @@ namespace {
         return -1;
     }
 
+    bool isQuoted(const QString& s)
+    {
+        return s.size() >= 2 && s.startsWith(u'"') && s.endsWith(u'"');
+    }
+
+    // A value that begins or ends with a blank goes into double quotes, or the
+    // trimming of unquoted values would eat its blanks; so does a value that is
+    // itself quoted, or reading would take its quotes off.
+    QByteArray storedForm(const QString& value)
+    {
+        if (value.trimmed().size() != value.size() || isQuoted(value))
+            return '"' + value.toUtf8() + '"';
+        return value.toUtf8();
+    }
+
     QByteArray lineBreakOf(const QByteArray& content)
     {
         const qsizetype nl = content.indexOf('\n');
@@ -117,20 +135,22 @@ std::optional<QString> lookup(const QByteArray& content, const QString& section,
     if (at < 0)
         return std::nullopt;
     const Line& line = lines[size_t(at)];
-    return QString::fromUtf8(content.mid(line.valueAt, line.end - line.valueAt)).trimmed();
+    const QString value = QString::fromUtf8(content.mid(line.valueAt, line.end - line.valueAt)).trimmed();
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
 }
 
 QByteArray assign(const QByteArray& content, const QString& section, const QString& key, const QString& value)
 {
     const std::vector<Line> lines = splitLines(content);
     const QByteArray eol = lineBreakOf(content);
-    const QByteArray entry = key.trimmed().toUtf8() + '=' + value.toUtf8();
+    const QByteArray stored = storedForm(value);
+    const QByteArray entry = key.trimmed().toUtf8() + '=' + stored;
     qsizetype sectionEnd = -1;
     const qsizetype at = findKey(lines, section, key, &sectionEnd);
     QByteArray out = content;
     if (at >= 0) {
         const Line& line = lines[size_t(at)];
-        return out.replace(line.valueAt, line.end - line.valueAt, value.toUtf8());
+        return out.replace(line.valueAt, line.end - line.valueAt, stored);
     }
     if (sectionEnd >= 0) {
         const Line& last = lines[size_t(sectionEnd - 1)];

@@ -11,7 +11,7 @@
 
 namespace {
 
-void touch(const QString &path)
+void touch(const QString& path)
 {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
@@ -19,17 +19,29 @@ void touch(const QString &path)
 
 TEST(FilePatternTest, EveryPatternMatchesWithoutRegardToCase)
 {
-    for (std::string_view p : kFilePatterns) {
-        const QString ext = QString::fromLatin1(p.data() + 2, qsizetype(p.size() - 2));
-        EXPECT_TRUE(MatchesFilePattern(QStringLiteral("song.") + ext)) << p;
-        EXPECT_TRUE(MatchesFilePattern(QStringLiteral("SONG.") + ext.toUpper())) << p;
-        EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a.b.") + ext)) << p;
+    for (const FileType& t : kFileTypes) {
+        const QString ext = QString::fromLatin1(t.extension.data(), qsizetype(t.extension.size()));
+        EXPECT_EQ(KindOfFile(QStringLiteral("song.") + ext), t.kind) << t.extension;
+        EXPECT_TRUE(MatchesFilePattern(QStringLiteral("SONG.") + ext.toUpper())) << t.extension;
+        EXPECT_TRUE(MatchesFilePattern(QStringLiteral("a.b.") + ext)) << t.extension;
     }
+}
+
+TEST(FilePatternTest, ClassicPatternsFirstInTheirOrderThenTodaysFormats)
+{
+    QStringList listed;
+    for (const FileType& t : kFileTypes)
+        listed << QString::fromLatin1(t.extension.data(), qsizetype(t.extension.size()));
+    EXPECT_EQ(listed.join(u';'),
+        QStringLiteral("swf;cur;bmp;jpg;jpeg;pcx;png;gif;wbm;wbmp;psd;tif;tiff;ico;wav;mp3;"
+                       "wma;asf;wmv;dat;avi;rm;ra;rmvb;flac;ogg;oga;opus;m4a;aac;mp4;m4v;"
+                       "mkv;webm;webp"));
 }
 
 TEST(FilePatternTest, OtherNamesDoNotMatch)
 {
-    for (const char *name : {"notes.txt", "song.mp4", "mp3", "song.mp3.bak", "song.rmv", "song.", "song.r", "wav"})
+    for (const char* name :
+        { "notes.txt", "song.mp5", "mp3", "song.mp3.bak", "song.rmv", "song.", "song.r", "wav" })
         EXPECT_FALSE(MatchesFilePattern(QLatin1String(name))) << name;
     EXPECT_TRUE(MatchesFilePattern(QStringLiteral(".wav")));
 }
@@ -37,13 +49,13 @@ TEST(FilePatternTest, OtherNamesDoNotMatch)
 TEST(FileListingTest, MatchingFilesInNameOrderWithoutFoldersOrOthers)
 {
     QTemporaryDir dir;
-    for (const char *n : {"b.mp3", "A.WAV", "c.txt", "a.jpg", "Z.rmvb", "readme"})
+    for (const char* n : { "b.mp3", "A.WAV", "c.txt", "a.jpg", "Z.rmvb", "readme" })
         touch(dir.filePath(QLatin1String(n)));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.wav")));
     EXPECT_EQ(ListMediaFiles(dir.path()),
-              (QStringList{QStringLiteral("a.jpg"), QStringLiteral("A.WAV"), QStringLiteral("b.mp3"),
-                           QStringLiteral("Z.rmvb")}));
-    EXPECT_EQ(ListSubfolders(dir.path()), QStringList{QStringLiteral("folder.wav")});
+        (QStringList { QStringLiteral("a.jpg"), QStringLiteral("A.WAV"), QStringLiteral("b.mp3"),
+            QStringLiteral("Z.rmvb") }));
+    EXPECT_EQ(ListSubfolders(dir.path()), QStringList { QStringLiteral("folder.wav") });
 }
 
 TEST(FileListingTest, MissingFolderListsNothing)
@@ -64,7 +76,7 @@ protected:
     {
         ASSERT_TRUE(tmp.isValid());
         QDir d(tmp.path());
-        for (const char *n : {"open/beta", "open/Alpha", "open/gamma"})
+        for (const char* n : { "open/beta", "open/Alpha", "open/gamma" })
             ASSERT_TRUE(d.mkpath(QLatin1String(n)));
         open = QDir::cleanPath(tmp.filePath(QStringLiteral("open")));
         ASSERT_TRUE(m.open(open));
@@ -129,35 +141,35 @@ TEST_F(FolderModelTest, RootHasNoAncestors)
 
 TEST(DrivesTest, KeepsRootHomeAndMediaMountsInNameOrder)
 {
-    const QList<MountEntry> mounts{
-        {QStringLiteral("/"), QStringLiteral("overlay")},
-        {QStringLiteral("/proc"), QStringLiteral("proc")},
-        {QStringLiteral("/dev/shm"), QStringLiteral("tmpfs")},
-        {QStringLiteral("/run/media/op/USB"), QStringLiteral("vfat")},
-        {QStringLiteral("/media/cdrom"), QStringLiteral("iso9660")},
-        {QStringLiteral("/media/ram"), QStringLiteral("tmpfs")},
-        {QStringLiteral("/home"), QStringLiteral("ext4")},
-        {QStringLiteral("/srv/data"), QStringLiteral("ext4")},
-        {QStringLiteral("/etc/hosts"), QStringLiteral("ext4")},
+    const QList<MountEntry> mounts {
+        { QStringLiteral("/"), QStringLiteral("overlay") },
+        { QStringLiteral("/proc"), QStringLiteral("proc") },
+        { QStringLiteral("/dev/shm"), QStringLiteral("tmpfs") },
+        { QStringLiteral("/run/media/op/USB"), QStringLiteral("vfat") },
+        { QStringLiteral("/media/cdrom"), QStringLiteral("iso9660") },
+        { QStringLiteral("/media/ram"), QStringLiteral("tmpfs") },
+        { QStringLiteral("/home"), QStringLiteral("ext4") },
+        { QStringLiteral("/srv/data"), QStringLiteral("ext4") },
+        { QStringLiteral("/etc/hosts"), QStringLiteral("ext4") },
     };
     EXPECT_EQ(BrowsableDrives(mounts, QStringLiteral("/home/op")),
-              (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/media/cdrom"),
-                           QStringLiteral("/run/media/op/USB")}));
+        (QStringList { QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/media/cdrom"),
+            QStringLiteral("/run/media/op/USB") }));
 }
 
 TEST(DrivesTest, RootIsAlwaysADrive)
 {
-    EXPECT_EQ(BrowsableDrives({}, QStringLiteral("/root")), QStringList{QStringLiteral("/")});
+    EXPECT_EQ(BrowsableDrives({}, QStringLiteral("/root")), QStringList { QStringLiteral("/") });
     EXPECT_FALSE(BrowsableDrives(MountedFileSystems(), QDir::homePath()).isEmpty());
 }
 
 TEST(DrivesTest, PathBelongsToTheLongestMatchingMount)
 {
-    const QStringList drives{QStringLiteral("/"), QStringLiteral("/media/a"), QStringLiteral("/media/ab")};
+    const QStringList drives { QStringLiteral("/"), QStringLiteral("/media/a"), QStringLiteral("/media/ab") };
     EXPECT_EQ(DriveIndexFor(drives, QStringLiteral("/media/ab/x")), 2);
     EXPECT_EQ(DriveIndexFor(drives, QStringLiteral("/media/a")), 1);
     EXPECT_EQ(DriveIndexFor(drives, QStringLiteral("/media/abc")), 0);
-    EXPECT_EQ(DriveIndexFor({QStringLiteral("/media/a")}, QStringLiteral("/usr")), 0);
+    EXPECT_EQ(DriveIndexFor({ QStringLiteral("/media/a") }, QStringLiteral("/usr")), 0);
 }
 
 TEST(DrivesTest, ReadyOnlyForAnExistingFolder)

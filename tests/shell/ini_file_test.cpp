@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -115,7 +116,7 @@ TEST_F(IniFile, WriteKeepsTheFilesPermissions)
     writeFile(path(), "[TEMP]\nSETTEMP=30\n");
     ::chmod(QFile::encodeName(path()).constData(), 0640);
     ASSERT_TRUE(WritePrivateProfileString("TEMP", "SETTEMP", "31", path()));
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
@@ -127,7 +128,8 @@ TEST_F(IniFile, ConcurrentWritersNeverLoseAWrite)
     constexpr int kKeys = 150;
     const auto writer = [this](const char* prefix) {
         for (int i = 0; i < kKeys; ++i) {
-            if (!WritePrivateProfileString("SHARED", QStringLiteral("%1%2").arg(prefix).arg(i), QString::number(i), path()))
+            if (!WritePrivateProfileString(
+                    "SHARED", QStringLiteral("%1%2").arg(prefix).arg(i), QString::number(i), path()))
                 ::_exit(1);
         }
         ::_exit(0);
@@ -148,6 +150,58 @@ TEST_F(IniFile, ConcurrentWritersNeverLoseAWrite)
         EXPECT_EQ(GetFromINI("SHARED", QStringLiteral("A%1").arg(i), path()), QString::number(i));
         EXPECT_EQ(GetFromINI("SHARED", QStringLiteral("B%1").arg(i), path()), QString::number(i));
     }
+}
+
+TEST_F(IniFile, LinkedSettingsFileStaysALinkAndItsTargetChanges)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("dotfiles"));
+    const QString target = dir.filePath("dotfiles/tuvela.ini");
+    writeFile(target, "[IRCODE]\nKEYCODE1=old\n");
+    ASSERT_EQ(::symlink("dotfiles/tuvela.ini", QFile::encodeName(path()).constData()), 0); // relative
+    ASSERT_TRUE(WritePrivateProfileString("IRCODE", "KEYCODE1", "new", path()));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(readFile(target), "[IRCODE]\nKEYCODE1=new\n");
+    EXPECT_EQ(QDir(dir.filePath("dotfiles")).entryList(QDir::Files), QStringList { "tuvela.ini" });
+
+    // A link to a file not there yet creates the file at the far end.
+    QFile::remove(target);
+    ASSERT_TRUE(WritePrivateProfileString("TEMP", "SETTEMP", "30", path()));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(readFile(target), "[TEMP]\nSETTEMP=30\n");
+}
+
+// Saves killed between creating their temporary file and renaming it.
+TEST_F(IniFile, NextSaveRemovesLeftoverTemporariesButNothingElse)
+{
+    writeFile(path(), "[TEMP]\nSETTEMP=30\n");
+    const QStringList leftovers { "tuvela.ini.tmp-a1B2c3", "tuvela.ini.tmp-ZZZZZZ" };
+    const QStringList kept { "tuvela.ini.tmp-short", "tuvela.ini.tmp-toolong1", "tuvela.ini.backup",
+        "other.ini.tmp-a1B2c3" };
+    for (const QString& name : leftovers + kept)
+        writeFile(dir.filePath(name), "[TEMP]\nSETTEMP=1");
+    ASSERT_TRUE(WritePrivateProfileString("TEMP", "SETTEMP", "31", path()));
+    QStringList expected = kept + QStringList { "tuvela.ini" };
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+// A writer killed at random moments of its saves leaves at most what the next
+// save clears.
+TEST_F(IniFile, KilledWritersLeaveNothingAfterTheNextSave)
+{
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                WritePrivateProfileString("SHARED", "K", QString::number(i), path());
+        }
+        ::usleep(useconds_t(1000 + round * 700));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    ASSERT_TRUE(WritePrivateProfileString("SHARED", "K", "last", path()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { "tuvela.ini" });
+    EXPECT_EQ(GetFromINI("SHARED", "K", path()), "last");
 }
 
 TEST(SettingsPath, ProgramFolderWhenWritableElseConfigFolder)

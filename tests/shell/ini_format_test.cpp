@@ -24,8 +24,7 @@ TEST_P(IniLookup, FindsTheStoredValue)
 const QString k35 = QStringLiteral("35");
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniLookup,
-    ::testing::Values(
-        LookupCase { "Lf", "[TEMP]\nSETTEMP=35\n", "TEMP", "SETTEMP", k35 },
+    ::testing::Values(LookupCase { "Lf", "[TEMP]\nSETTEMP=35\n", "TEMP", "SETTEMP", k35 },
         LookupCase { "CrLf", "[TEMP]\r\nSETTEMP=35\r\n", "TEMP", "SETTEMP", k35 },
         LookupCase { "NoFinalBreak", "[TEMP]\r\nSETTEMP=35", "TEMP", "SETTEMP", k35 },
         LookupCase { "ByteOrderMark", "\xEF\xBB\xBF[TEMP]\r\nSETTEMP=35\r\n", "TEMP", "SETTEMP", k35 },
@@ -34,14 +33,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniLookup,
         LookupCase { "NamesIgnoreCase", "[temp]\nSetTemp=35\n", "TEMP", "SETTEMP", k35 },
         LookupCase { "BlanksAroundNamesAndValue", "[ TEMP ]\n  SETTEMP =  35 \t\n", "TEMP", "SETTEMP", k35 },
         LookupCase { "EmptyValue", "[TEMP]\nSETTEMP=\n", "TEMP", "SETTEMP", QString() },
-        LookupCase { "ValueWithEquals", "[IRCODE]\nKEYCODE1=a=b\n", "IRCODE", "KEYCODE1", QStringLiteral("a=b") },
+        LookupCase {
+            "ValueWithEquals", "[IRCODE]\nKEYCODE1=a=b\n", "IRCODE", "KEYCODE1", QStringLiteral("a=b") },
         LookupCase { "Utf8Value", "[IRCODE]\nKEYCODE1=\xE9\x81\xA5\xE6\x8E\xA7\n", "IRCODE", "KEYCODE1",
             QStringLiteral("遥控") },
-        LookupCase { "KeyOfOtherSection", "[IRCODE]\nSETTEMP=35\n[TEMP]\nX=1\n", "TEMP", "SETTEMP", std::nullopt },
+        LookupCase {
+            "KeyOfOtherSection", "[IRCODE]\nSETTEMP=35\n[TEMP]\nX=1\n", "TEMP", "SETTEMP", std::nullopt },
         LookupCase { "KeyBeforeAnySection", "SETTEMP=35\n[TEMP]\n", "TEMP", "SETTEMP", std::nullopt },
         LookupCase { "MissingSection", "[IRCODE]\nKEYCODE1=7\n", "TEMP", "SETTEMP", std::nullopt },
         LookupCase { "EmptyFile", "", "TEMP", "SETTEMP", std::nullopt },
         LookupCase { "FirstOccurrenceWins", "[TEMP]\nSETTEMP=35\nSETTEMP=40\n", "TEMP", "SETTEMP", k35 },
+        LookupCase {
+            "OnePairOfQuotesRemoved", "[A]\nK = \" x \" \nL=\"\"y\"\"\n", "A", "K", QStringLiteral(" x ") },
+        LookupCase { "LoneQuoteStays", "[A]\nK=\"\n", "A", "K", QStringLiteral("\"") },
         LookupCase { "PrefixIsNotAMatch", "[TEMP]\nSETTEMP2=35\n", "TEMP", "SETTEMP", std::nullopt }),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -67,19 +71,26 @@ TEST_P(IniAssign, ChangesOnlyTheOneEntry)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniAssign,
-    ::testing::Values(
-        AssignCase { "NewFile", "", "TEMP", "SETTEMP", "35", "[TEMP]\nSETTEMP=35\n" },
+    ::testing::Values(AssignCase { "NewFile", "", "TEMP", "SETTEMP", "35", "[TEMP]\nSETTEMP=35\n" },
         AssignCase { "ReplaceInPlaceKeepsOtherBytes",
             "\xEF\xBB\xBF; shared\r\n[IRCODE]\r\nKEYCODE1 = FF00 \r\n\r\n[temp]\r\nsettemp=30\r\nX=1\r\n",
             "TEMP", "SETTEMP", "35",
             "\xEF\xBB\xBF; shared\r\n[IRCODE]\r\nKEYCODE1 = FF00 \r\n\r\n[temp]\r\nsettemp=35\r\nX=1\r\n" },
-        AssignCase { "ReplaceKeepsSpacingAfterEquals", "[A]\nK =  old\n", "A", "K", "new", "[A]\nK =  new\n" },
+        AssignCase {
+            "ReplaceKeepsSpacingAfterEquals", "[A]\nK =  old\n", "A", "K", "new", "[A]\nK =  new\n" },
         AssignCase { "ReplaceWithEmpty", "[A]\nK=old\n", "A", "K", "", "[A]\nK=\n" },
         AssignCase { "NewKeyAtEndOfItsSection", "[A]\r\nK1=1\r\n\r\n[B]\r\nK=2\r\n", "A", "K2", "x",
             "[A]\r\nK1=1\r\nK2=x\r\n\r\n[B]\r\nK=2\r\n" },
-        AssignCase { "NewKeyInLastSectionWithoutFinalBreak", "[A]\nK1=1", "A", "K2", "x", "[A]\nK1=1\nK2=x\n" },
-        AssignCase { "NewSectionAfterUnterminatedLine", "[A]\r\nK=1", "B", "K", "2", "[A]\r\nK=1\r\n[B]\r\nK=2\r\n" },
+        AssignCase {
+            "NewKeyInLastSectionWithoutFinalBreak", "[A]\nK1=1", "A", "K2", "x", "[A]\nK1=1\nK2=x\n" },
+        AssignCase {
+            "NewSectionAfterUnterminatedLine", "[A]\r\nK=1", "B", "K", "2", "[A]\r\nK=1\r\n[B]\r\nK=2\r\n" },
         AssignCase { "ByteOrderMarkOnly", "\xEF\xBB\xBF", "A", "K", "1", "\xEF\xBB\xBF[A]\nK=1\n" },
+        AssignCase { "LeadingAndTrailingBlanksQuoted", "[IRCODE]\nKEYCODE1=old\n", "IRCODE", "KEYCODE1",
+            " FF00\t", "[IRCODE]\nKEYCODE1=\" FF00\t\"\n" },
+        AssignCase { "OwnQuotesKeptByQuotingAgain", "", "A", "K", "\"q\"", "[A]\nK=\"\"q\"\"\n" },
+        AssignCase { "InnerQuoteAndBlankLeftPlain", "", "A", "K", "a \"b", "[A]\nK=a \"b\n" },
+        AssignCase { "OnlyBlanks", "", "A", "K", "  ", "[A]\nK=\"  \"\n" },
         AssignCase { "ChineseValue", "[IRCODE]\n", "IRCODE", "KEYCODE3", "遥控",
             "[IRCODE]\nKEYCODE3=\xE9\x81\xA5\xE6\x8E\xA7\n" }),
     [](const auto& info) { return std::string(info.param.name); });

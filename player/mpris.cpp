@@ -1,0 +1,251 @@
+#include "mpris.h"
+
+#include "listboxes.h"
+#include "mediaplayer.h"
+#include "mprisadaptors.h"
+
+#include <QAudioOutput>
+#include <QDBusMessage>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QMediaMetaData>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+constexpr qint64 kUsPerMs = 1000;
+
+void noticeOnce(const QString& why)
+{
+    static bool told = false;
+    if (told)
+        return;
+    told = true;
+    std::fprintf(stderr, "remoteplayer: %s，桌面媒体控制已关闭\n", why.toLocal8Bit().constData());
+}
+
+} // namespace
+
+MprisService::MprisService(MediaPlayer& player, FileListBox& files, Actions actions, QObject* parent)
+    : QObject(parent)
+    , m_player(player)
+    , m_files(files)
+    , m_actions(std::move(actions))
+{
+    QMediaPlayer& engine = m_player.engine();
+    connect(&engine, &QMediaPlayer::playbackStateChanged, this, &MprisService::announce);
+    connect(&engine, &QMediaPlayer::mediaStatusChanged, this, &MprisService::announce);
+    connect(&engine, &QMediaPlayer::durationChanged, this, &MprisService::announce);
+    connect(&engine, &QMediaPlayer::sourceChanged, this, &MprisService::announce);
+    connect(&engine, &QMediaPlayer::seekableChanged, this, &MprisService::announce);
+    connect(engine.audioOutput(), &QAudioOutput::volumeChanged, this, &MprisService::announce);
+    // The file list changes its rows and selection with its own signals
+    // blocked; its model and selection model still tell.
+    connect(m_files.model(), &QAbstractItemModel::modelReset, this, &MprisService::announce);
+    connect(m_files.model(), &QAbstractItemModel::rowsInserted, this, &MprisService::announce);
+    connect(m_files.selectionModel(), &QItemSelectionModel::currentChanged, this, &MprisService::announce);
+    m_lastAnnounced = announced();
+}
+
+MprisService::~MprisService()
+{
+    if (!m_registered)
+        return;
+    m_bus.unregisterService(QLatin1String(kServiceName));
+    m_bus.unregisterObject(QLatin1String(kObjectPath));
+}
+
+bool MprisService::registerOn(QDBusConnection bus)
+{
+    if (!bus.isConnected()) {
+        noticeOnce(QStringLiteral("没有会话总线"));
+        return false;
+    }
+    m_exported = new QObject(this);
+    new MprisRootAdaptor(*this, m_exported);
+    auto* playerAdaptor = new MprisPlayerAdaptor(*this, m_exported);
+    connect(this, &MprisService::seeked, playerAdaptor, &MprisPlayerAdaptor::Seeked);
+    if (!bus.registerObject(QLatin1String(kObjectPath), m_exported)
+        || !bus.registerService(QLatin1String(kServiceName))) {
+        bus.unregisterObject(QLatin1String(kObjectPath));
+        noticeOnce(QStringLiteral("无法在会话总线上注册"));
+        return false;
+    }
+    m_bus = bus;
+    m_registered = true;
+    m_lastAnnounced = announced();
+    return true;
+}
+
+void MprisService::Play()
+{
+    if (m_player.playState() != MediaPlayer::Playing)
+        m_player.controls.play();
+}
+
+void MprisService::Pause()
+{
+    m_player.controls.pause();
+}
+
+void MprisService::PlayPause()
+{
+    m_player.playState() == MediaPlayer::Playing ? Pause() : Play();
+}
+
+void MprisService::Stop()
+{
+    m_player.controls.stop();
+}
+
+void MprisService::Next()
+{
+    if (m_actions.next)
+        m_actions.next();
+}
+
+void MprisService::Previous()
+{
+    if (m_actions.previous)
+        m_actions.previous();
+}
+
+// Before the start clamps to the start; past the end moves on, as the
+// remote's next-song key does.
+void MprisService::Seek(qlonglong offsetUs)
+{
+    if (!canSeek())
+        return;
+    const qint64 target = qMax<qint64>(0, m_player.engine().position() + offsetUs / kUsPerMs);
+    const qint64 length = m_player.engine().duration();
+    if (length > 0 && target > length) {
+        Next();
+        return;
+    }
+    jumpTo(target);
+}
+
+void MprisService::SetPosition(const QDBusObjectPath& track, qlonglong positionUs)
+{
+    const qint64 length = m_player.engine().duration() * kUsPerMs;
+    if (track != trackId() || positionUs < 0 || positionUs > length || !canSeek())
+        return;
+    jumpTo(positionUs / kUsPerMs);
+}
+
+void MprisService::jumpTo(qint64 milliseconds)
+{
+    m_player.engine().setPosition(milliseconds);
+    emit seeked(milliseconds * kUsPerMs);
+}
+
+QString MprisService::playbackStatus() const
+{
+    switch (m_player.playState()) {
+    case MediaPlayer::Playing:
+        return QStringLiteral("Playing");
+    case MediaPlayer::Paused:
+        return QStringLiteral("Paused");
+    default:
+        return QStringLiteral("Stopped");
+    }
+}
+
+QDBusObjectPath MprisService::trackId() const
+{
+    if (m_player.URL().isEmpty())
+        return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
+    if (m_player.URL() != m_trackUrl) {
+        m_trackUrl = m_player.URL();
+        ++m_trackNumber;
+    }
+    return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/Track/%1").arg(m_trackNumber));
+}
+
+QVariantMap MprisService::metadata() const
+{
+    QVariantMap data { { QStringLiteral("mpris:trackid"), QVariant::fromValue(trackId()) } };
+    const QString url = m_player.URL();
+    if (url.isEmpty())
+        return data;
+    QString title = m_player.engine().metaData().stringValue(QMediaMetaData::Title);
+    if (title.isEmpty())
+        title = QFileInfo(url).completeBaseName();
+    data.insert(QStringLiteral("xesam:title"), title);
+    data.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(url).toString());
+    if (m_player.engine().duration() > 0)
+        data.insert(QStringLiteral("mpris:length"), qlonglong(m_player.engine().duration() * kUsPerMs));
+    return data;
+}
+
+double MprisService::volume() const
+{
+    return m_player.settings.volume() / 100.0;
+}
+
+void MprisService::setVolume(double volume)
+{
+    m_player.settings.setVolume(qRound(qBound(0.0, volume, 1.0) * 100));
+}
+
+qlonglong MprisService::position() const
+{
+    return m_player.engine().position() * kUsPerMs;
+}
+
+bool MprisService::canGoNext() const
+{
+    return m_files.ListIndex() < m_files.ListCount() - 1;
+}
+
+bool MprisService::canGoPrevious() const
+{
+    return m_files.ListIndex() > 0;
+}
+
+bool MprisService::canPlay() const
+{
+    return !m_player.URL().isEmpty() && !m_player.showingPicture();
+}
+
+bool MprisService::canSeek() const
+{
+    return canPlay() && m_player.engine().isSeekable();
+}
+
+void MprisService::raise() const
+{
+    if (m_actions.raise)
+        m_actions.raise();
+}
+
+// The Player properties that clients are told about when they change
+// (Position is not among them: clients ask for it).
+QVariantMap MprisService::announced() const
+{
+    return { { QStringLiteral("PlaybackStatus"), playbackStatus() },
+        { QStringLiteral("Metadata"), metadata() }, { QStringLiteral("Volume"), volume() },
+        { QStringLiteral("CanGoNext"), canGoNext() }, { QStringLiteral("CanGoPrevious"), canGoPrevious() },
+        { QStringLiteral("CanPlay"), canPlay() }, { QStringLiteral("CanPause"), canPlay() },
+        { QStringLiteral("CanSeek"), canSeek() } };
+}
+
+void MprisService::announce()
+{
+    const QVariantMap now = announced();
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (m_lastAnnounced.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    }
+    m_lastAnnounced = now;
+    if (changed.isEmpty() || !m_registered)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(kObjectPath),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+    signal << QLatin1String(kPlayerInterface) << changed << QStringList();
+    m_bus.send(signal);
+}

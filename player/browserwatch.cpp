@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 constexpr int kSettleMs = 150;
@@ -20,7 +21,9 @@ BrowserWatch::BrowserWatch(DriveListBox& drive1, DirListBox& dir1, FileListBox& 
     connect(&m_settle, &QTimer::timeout, this, &BrowserWatch::refreshFolder);
     connect(&m_folder, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
     connect(&m_mounts, &MountWatcher::changed, this, &BrowserWatch::applyMounts);
-    connect(&m_dir1, &DirListBox::Change, this, &BrowserWatch::followFolder, Qt::QueuedConnection);
+    // Connected after the window's own folder-change step, so the file list
+    // has its new folder when the watch moves.
+    connect(&m_dir1, &DirListBox::Change, this, &BrowserWatch::followFolder);
     followFolder();
 }
 
@@ -64,6 +67,11 @@ void BrowserWatch::followFolder()
         return;
     if (!watched.isEmpty())
         m_folder.removePaths(watched);
-    if (!wanted.isEmpty())
-        m_folder.addPaths(wanted);
+    if (wanted.isEmpty())
+        return;
+    const QStringList failed = m_folder.addPaths(wanted);
+    // A folder gone before it could be watched is followed up at once; one
+    // that merely cannot be watched is not retried, which would be polling.
+    if (std::any_of(failed.begin(), failed.end(), [](const QString& p) { return !QFileInfo(p).isDir(); }))
+        m_settle.start();
 }

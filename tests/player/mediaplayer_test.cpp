@@ -1,14 +1,18 @@
 // Real playback of generated media through the embedded player.
 #include "mediaplayer.h"
 #include "playertestsupport.h"
+#include "seekslider.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QImage>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +48,8 @@ TEST_F(MediaPlayerTest, UrlOpensWithoutStartingThenPlayAdvancesEvenWithoutSoundD
     p.setURL(wav);
     EXPECT_EQ(p.URL(), wav);
     EXPECT_NE(p.playState(), MediaPlayer::Playing);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return p.currentMedia.durationString() == QStringLiteral("00:03"); }, kWait));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return p.currentMedia.durationString() == QStringLiteral("00:03"); }, kWait));
     EXPECT_NE(p.playState(), MediaPlayer::Playing);
     p.controls.play();
     EXPECT_EQ(p.playState(), MediaPlayer::Playing);
@@ -154,6 +159,78 @@ TEST_F(MediaPlayerTest, UnplayableFileLeavesThePlayerWorking)
     p.controls.play();
     QTest::qWait(100);
     EXPECT_EQ(p.URL(), tmp.filePath(QStringLiteral("missing.wav")));
+}
+
+struct SeekCase {
+    const char* name;
+    int from;
+    Qt::Key key;
+    int expected;
+};
+
+class SeekKeys : public testing::TestWithParam<SeekCase> { };
+
+TEST_P(SeekKeys, StepFromTheCurrentPositionWithinTheItem)
+{
+    SeekSlider s;
+    s.setRange(0, 100000);
+    s.setValue(GetParam().from);
+    QSignalSpy seeks(&s, &SeekSlider::seekRequested);
+    QTest::keyClick(&s, GetParam().key);
+    ASSERT_EQ(seeks.count(), 1);
+    EXPECT_EQ(seeks.front().front().toInt(), GetParam().expected);
+    EXPECT_EQ(s.value(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, SeekKeys,
+    testing::Values(SeekCase { "Right", 50000, Qt::Key_Right, 55000 },
+        SeekCase { "Left", 50000, Qt::Key_Left, 45000 }, SeekCase { "Up", 50000, Qt::Key_Up, 55000 },
+        SeekCase { "Down", 50000, Qt::Key_Down, 45000 }, SeekCase { "PageUp", 50000, Qt::Key_PageUp, 80000 },
+        SeekCase { "PageDown", 50000, Qt::Key_PageDown, 20000 },
+        SeekCase { "PastTheEnd", 98000, Qt::Key_Right, 100000 },
+        SeekCase { "BeforeTheStart", 12000, Qt::Key_PageDown, 0 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MediaPlayerTest, ClickOnThePositionGrooveSeeksThere)
+{
+    p.resize(600, 300);
+    p.show();
+    p.setURL(wav);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.engine().duration() > 2900; }, kWait));
+    SeekSlider& slider = p.positionSlider();
+    ASSERT_EQ(slider.maximum(), p.engine().duration());
+    QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(slider.width() * 3 / 4, slider.height() / 2));
+    EXPECT_NEAR(double(p.engine().position()), 0.75 * double(p.engine().duration()), 300.0);
+    const qint64 at = p.engine().position();
+    slider.setFocus();
+    QTest::keyClick(&slider, Qt::Key_Left);
+    EXPECT_NEAR(double(p.engine().position()), double(at) - 5000 < 0 ? 0.0 : double(at) - 5000, 50.0);
+}
+
+bool showsIcon(const QToolButton& button, QStyle::StandardPixmap icon)
+{
+    const QImage shown = button.icon().pixmap(16).toImage();
+    return shown == button.style()->standardIcon(icon).pixmap(16).toImage();
+}
+
+// The mute button tells the truth however the state changed: the remote
+// (settings.setMute) or a click.
+TEST_F(MediaPlayerTest, MuteButtonFollowsEveryChange)
+{
+    QToolButton& button = p.muteButton();
+    ASSERT_FALSE(showsIcon(button, QStyle::SP_MediaVolume) && showsIcon(button, QStyle::SP_MediaVolumeMuted));
+    button.click();
+    EXPECT_TRUE(p.settings.mute());
+    EXPECT_TRUE(button.isChecked());
+    EXPECT_TRUE(showsIcon(button, QStyle::SP_MediaVolumeMuted));
+    p.settings.setMute(false);
+    EXPECT_FALSE(button.isChecked());
+    EXPECT_TRUE(showsIcon(button, QStyle::SP_MediaVolume));
+    p.settings.setMute(true);
+    button.click();
+    EXPECT_FALSE(p.settings.mute());
+    EXPECT_FALSE(button.isChecked());
+    EXPECT_TRUE(showsIcon(button, QStyle::SP_MediaVolume));
 }
 
 } // namespace

@@ -4,12 +4,14 @@
 #include "alarmsound.h"
 #include "cjkfont.h"
 #include "comport.h"
+#include "comreceiver.h"
 #include "connectionpanel.h"
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
 #include "segmentdisplay.h"
 #include "uchistogram.h"
+#include "units.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -29,16 +31,6 @@ const QString kLinkMeasuring = QStringLiteral("EXIT");
 constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
 
-// One step of a handler: a failure skips only this step.
-template <typename Step>
-void guarded(Step&& step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
 // Text boxes repaint and notify on every set; most received characters leave
 // them unchanged.
 void setText(QLineEdit* box, const QString& text)
@@ -57,15 +49,16 @@ QTimer* makeTimer(const QString& name, int interval, QObject* parent)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : frmMain(alarmSoundPath(), parent)
+frmMain::frmMain(const ProgramContext& context, QWidget* parent)
+    : frmMain(context, alarmSoundPath(), parent)
 {
 }
 
-frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
+frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>())
+    , m_port(std::make_unique<ComPort>(context.devices))
     , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
+    , m_iniPath(context.settingsPath)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
@@ -74,10 +67,10 @@ frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
     m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);
-    resize(9450 / 15, 9090 / 15);
+    resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
-    connect(m_port.get(), &ComPort::OnComm, this, &frmMain::ComPort_OnComm);
+    connectReceiver(*m_port, this, [this](const QString& chunk) { receiveChunk(chunk); });
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(m_c.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -90,7 +83,6 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    m_iniPath = settingsPath();
     m_c.txtBarcode->setText(QStringLiteral("0"));
     m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
     m_c.panel->probe();
@@ -99,15 +91,9 @@ void frmMain::Form_Load()
 }
 
 // After connect the console is in measuring mode.
-void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
-
-void frmMain::ComPort_OnComm()
+void frmMain::panel_Connected()
 {
-    if (m_port->CommEvent() != ComPort::kEvReceive)
-        return;
-    QString chunk;
-    guarded([&] { chunk = m_port->Input(); });
-    receiveChunk(chunk);
+    m_c.Text1->setText(kLinkMeasuring);
 }
 
 void frmMain::receiveChunk(const QString& chunk)
@@ -121,7 +107,6 @@ void frmMain::receiveChunk(const QString& chunk)
     if (m_rxChunk == QLatin1String("N")) {
         guarded([&] { m_c.Text1->setText(kLinkMeasuring); });
         guarded([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
-        guarded([&] { m_iniPath = settingsPath(); });
         guarded([&] { saveSetPoint(); });
     }
     if (m_c.Text1->text() == kLinkSetPoint) {
@@ -134,7 +119,7 @@ void frmMain::receiveChunk(const QString& chunk)
     const std::optional<QString> line = m_framer.add(m_rxChunk);
     if (!line)
         return;
-    guarded([&] { m_c.txtBarcode->setText(*line); });
+    guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
     guarded([&] { evaluateLine(); });
     guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
@@ -180,15 +165,23 @@ bool frmMain::sendCommand(QChar command)
     return true;
 }
 
-void frmMain::Command2_Click() { sendCommand(u'4'); }
-void frmMain::Command4_Click() { sendCommand(u'3'); }
-void frmMain::Command3_Click() { sendCommand(u'5'); }
+void frmMain::Command2_Click()
+{
+    sendCommand(u'4');
+}
+void frmMain::Command4_Click()
+{
+    sendCommand(u'3');
+}
+void frmMain::Command3_Click()
+{
+    sendCommand(u'5');
+}
 
 void frmMain::Command8_Click()
 {
     if (!sendCommand(u'6'))
         return;
-    m_iniPath = settingsPath();
     saveSetPoint();
 }
 

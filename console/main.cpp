@@ -1,6 +1,8 @@
 // tempconsole: the temperature-controller console.
 #include "cmdline.h"
 #include "frmmain.h"
+#include "inifile.h"
+#include "programcontext.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,11 +13,11 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    parseProgramOptions(arguments, QStringLiteral("Temperature-controller console on a serial port."));
+    const ComDevices devices
+        = parseProgramOptions(arguments, QStringLiteral("Temperature-controller console on a serial port."));
     QApplication app(argc, argv);
-    frmMain window;
-    window.Form_Load();
-    window.move(window.screen()->availableGeometry().center() - window.rect().center());
-    window.show();
+    const auto window = loadWindow<frmMain>(ProgramContext { settingsPath(), devices });
+    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    window->show();
     return QApplication::exec();
 }

@@ -1,20 +1,22 @@
 // remoteplayer: the infrared-remote music player.
 #include "cmdline.h"
 #include "form1.h"
+#include "inifile.h"
+#include "programcontext.h"
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     // Options first, so --help works without a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    parseProgramOptions(arguments,
-                        QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
+    const ComDevices devices = parseProgramOptions(
+        arguments, QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("remoteplayer"));
-    Form1 window;
-    window.show();
+    const auto window = loadWindow<Form1>(ProgramContext { settingsPath(), devices });
+    window->show();
     return QApplication::exec();
 }

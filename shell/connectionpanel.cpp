@@ -1,6 +1,7 @@
 #include "connectionpanel.h"
 
 #include "comport.h"
+#include "namedwidgets.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -11,14 +12,6 @@
 #include <QRadioButton>
 
 namespace {
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    return button;
-}
 
 // The probe disables a port's option for these numbers only: the port cannot
 // be used at all. Other failures (no permission, in use) leave it selectable.
@@ -38,16 +31,15 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     setAccessibleName(title());
     for (int i = 0; i < ComPort::kPortCount; ++i) {
         const QString caption = QStringLiteral("COM%1").arg(i + 1);
-        auto* option = new QRadioButton(caption, this);
-        option->setObjectName(QStringLiteral("optComPort(%1)").arg(i));
-        option->setAccessibleName(caption);
-        option->setToolTip(ComPort::devicePath(i + 1));
+        auto* option = named::control(
+            new QRadioButton(caption, this), QStringLiteral("optComPort(%1)").arg(i), caption);
+        option->setToolTip(m_port.devices().path(i + 1));
         m_opt[size_t(i)] = option;
     }
     m_opt[0]->setChecked(true);
-    m_connect = makeButton(QStringLiteral("cmdConnect"), QStringLiteral("连接"), this);
-    m_disconnect = makeButton(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
-    m_exit = makeButton(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
+    m_connect = named::button(QStringLiteral("cmdConnect"), QStringLiteral("连接"), this);
+    m_disconnect = named::button(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
+    m_exit = named::button(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
     m_disconnect->setEnabled(false);
     m_status = new QLabel(QStringLiteral("空闲"), this);
     m_status->setObjectName(QStringLiteral("lblStatus"));
@@ -91,7 +83,7 @@ void ConnectionPanel::probe()
 {
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
         QRadioButton* option = m_opt[size_t(port - 1)];
-        option->setToolTip(ComPort::devicePath(port));
+        option->setToolTip(m_port.devices().path(port));
         // Each step on its own: a failing step is noted and the next one runs.
         const auto step = [&](auto&& action) {
             try {
@@ -157,7 +149,10 @@ void ConnectionPanel::closeWindowStep()
 
 // The device went away under an open port: the port is closed already; the
 // panel only shows it, once, without a box that a flapping device could repeat.
-void ConnectionPanel::ComPort_DeviceLost() { showDisconnected(); }
+void ConnectionPanel::ComPort_DeviceLost()
+{
+    showDisconnected();
+}
 
 void ConnectionPanel::showDisconnected()
 {

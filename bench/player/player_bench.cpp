@@ -1,6 +1,5 @@
 // Speed of the remote player's hot paths: a key line through the receive
 // handler to the end of its dispatch, and filling the file list.
-#include "comport.h"
 #include "form1.h"
 #include "inifile.h"
 #include "listboxes.h"
@@ -17,13 +16,14 @@
 namespace {
 
 QString g_media; // folder of 10,000 matching files (and some others)
+ProgramContext g_context; // the settings file beside the program, no real ports
 
 void writeCodes()
 {
     for (const KeyFunction &f : kKeyFunctions)
         WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
                                   QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')),
-                                  settingsPath());
+                                  g_context.settingsPath);
 }
 
 void feedLine(Form1 &form, const QString &line)
@@ -36,7 +36,8 @@ void feedLine(Form1 &form, const QString &line)
 void BM_KeyLineToEndOfDispatch(benchmark::State &state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString up = form.keyTable().code(7) + QStringLiteral("\r\n");
     const QString down = form.keyTable().code(8) + QStringLiteral("\r\n");
     feedLine(form, up); // loads the setup window, as the first key does
@@ -52,7 +53,8 @@ BENCHMARK(BM_KeyLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
 void BM_UnmatchedKeyLine(benchmark::State &state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString noise = QStringLiteral("NEC-FFFFFFFF\r\n");
     feedLine(form, noise);
     for (auto _ : state)
@@ -90,8 +92,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    g_context.settingsPath = settingsPath();
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        g_context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
     QTemporaryDir tmp;
     g_media = tmp.path();
     for (int i = 0; i < 10000; ++i)

@@ -15,8 +15,8 @@ void BM_ComPortReceive(benchmark::State& state)
 {
     const int chunk = int(state.range(0));
     PtyPair pty;
-    ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
     ComPort port;
+    port.devices().setPath(1, QString::fromStdString(pty.slavePath()));
     port.setCommPort(1);
     port.setInputLen(1);
     port.setRThreshold(1);

@@ -9,42 +9,39 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 class ConsoleTest : public ::testing::Test {
 protected:
+    // The window gets a settings file of its own and serial devices that do
+    // not exist, so that probing is quick and the same on every machine.
     void SetUp() override
     {
-        removeSettings();
-        window = std::make_unique<frmMain>(QStringLiteral(BUZZ5_WAV), nullptr);
+        ASSERT_TRUE(settingsDir.isValid());
+        ProgramContext context { settingsDir.filePath(QStringLiteral("tuvela.ini")), {} };
+        for (int port = 1; port <= 4; ++port)
+            context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+        window = std::make_unique<frmMain>(context, QStringLiteral(BUZZ5_WAV), nullptr);
     }
     void TearDown() override
     {
         window.reset();
-        removeSettings();
+        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
     }
 
-    static QString iniPath() { return settingsPath(); }
-    static void removeSettings()
-    {
-        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(iniPath());
-    }
-    static void storeSetPoint(const QString& value)
+    QString iniPath() const { return settingsDir.filePath(QStringLiteral("tuvela.ini")); }
+    void storeSetPoint(const QString& value)
     {
         ASSERT_TRUE(WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, iniPath()));
     }
-    static QString storedSetPoint() { return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath()); }
+    QString storedSetPoint() const { return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath()); }
 
-    // The load step without probing real serial devices.
-    void load()
-    {
-        for (int port = 1; port <= 4; ++port)
-            ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
-        window->Form_Load();
-    }
+    void load() { window->Form_Load(); }
+    // Port 1 of the window is the given device from now on.
+    void useDevice(const std::string& path) { window->port().devices().setPath(1, QString::fromStdString(path)); }
 
     // Each character as one receive event.
     void feed(const QString& text)
@@ -56,5 +53,6 @@ protected:
     const frmMainControls& c() const { return window->controls(); }
     QString status() const { return c().panel->lblStatus()->text(); }
 
+    QTemporaryDir settingsDir;
     std::unique_ptr<frmMain> window;
 };

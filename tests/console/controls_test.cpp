@@ -37,7 +37,7 @@ TEST_F(ButtonTest, SendOneCommandCharacterEachAndLeaveSettingSaves)
     ASSERT_TRUE(board.ok());
     storeSetPoint(QStringLiteral("30"));
     load();
-    ComPort::setDevicePath(1, QString::fromStdString(board.slavePath()));
+    useDevice(board.slavePath());
     c().panel->cmdConnect()->click();
     ASSERT_TRUE(window->port().PortOpen());
 

@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(pty.ok());
         storeSetPoint(QStringLiteral("30"));
         load();
-        ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
+        useDevice(pty.slavePath());
         c().panel->cmdConnect()->click();
         ASSERT_TRUE(window->port().PortOpen());
     }

@@ -1,23 +1,26 @@
 // Line framing, the alarm test and the chart's sample conversion.
 #include "linkprotocol.h"
 
+#include "lineframer.h"
+
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QStringList feed(RxLineFramer& framer, const QString& text)
+// The readings the console takes from the characters, one per receive event.
+QStringList feed(LineFramer& framer, const QString& text)
 {
     QStringList lines;
     for (const QChar c : text) {
         if (const std::optional<QString> line = framer.add(QString(c)))
-            lines << *line;
+            lines << readingOfLine(*line);
     }
     return lines;
 }
 
-TEST(RxLineFramer, CutsTheFurtherCharacterAndLineEnd)
+TEST(ConsoleReading, CutsTheFurtherCharacterAndLineEnd)
 {
     struct Case {
         const char* input;
@@ -34,22 +37,22 @@ TEST(RxLineFramer, CutsTheFurtherCharacterAndLineEnd)
         { "25X\n\r", {}, "25X\n\r" },
     };
     for (const Case& c : cases) {
-        RxLineFramer framer;
+        LineFramer framer;
         EXPECT_EQ(feed(framer, QString::fromLatin1(c.input)), c.lines) << c.input;
-        EXPECT_EQ(framer.buffer(), QString::fromLatin1(c.left)) << c.input;
+        EXPECT_EQ(framer.pending(), QString::fromLatin1(c.left)) << c.input;
     }
 }
 
-TEST(RxLineFramer, LineThatNeverEndsStaysBounded)
+TEST(ConsoleReading, LineThatNeverEndsStaysBounded)
 {
-    RxLineFramer framer;
+    LineFramer framer;
     EXPECT_TRUE(feed(framer, QString(10000, u'a')).isEmpty());
-    EXPECT_EQ(framer.buffer().size(), RxLineFramer::kMaxLine);
+    EXPECT_EQ(framer.pending().size(), LineFramer::kMaxPending);
     const QStringList lines = feed(framer, "25X\r\n");
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0].size(), RxLineFramer::kMaxLine - 3);
+    EXPECT_EQ(lines[0].size(), LineFramer::kMaxPending - 3);
     EXPECT_TRUE(lines[0].endsWith("aa25"));
-    EXPECT_TRUE(framer.buffer().isEmpty());
+    EXPECT_TRUE(framer.pending().isEmpty());
 }
 
 TEST(AlarmTest, NumbersAsNumbersOtherwiseText)

@@ -26,8 +26,9 @@ TEST(ConsoleWithTempctl, ShowsReadingsAndSavesTheSetPointCycle)
     ASSERT_TRUE(sim.started());
     sim.command("adc 0 312"); // 31 degrees
 
-    ComPort::setDevicePath(1, QString::fromStdString(sim.devicePath()));
-    frmMain window;
+    ProgramContext context { settingsPath(), {} };
+    context.devices.setPath(1, QString::fromStdString(sim.devicePath()));
+    frmMain window(context);
     window.Form_Load();
     window.show();
     const frmMainControls &c = window.controls();

@@ -31,8 +31,9 @@ bool pressKey(SimProcess &sim, Form1 &window, const std::string &command, const 
 // when the operator presses "连接".
 std::unique_ptr<Form1> startPlayer(const SimProcess &sim)
 {
-    ComPort::setDevicePath(1, QString::fromStdString(sim.devicePath()));
-    auto window = std::make_unique<Form1>();
+    ProgramContext context{settingsPath(), {}};
+    context.devices.setPath(1, QString::fromStdString(sim.devicePath()));
+    auto window = loadWindow<Form1>(context);
     window->show();
     window->panel()->cmdConnect()->click();
     return window;

@@ -46,7 +46,7 @@ protected:
     Form1 &open(const QStringList &codes = {})
     {
         playertest::writeKeyCodes(codes);
-        form = std::make_unique<Form1>();
+        form = loadWindow<Form1>(playertest::context());
         return *form;
     }
 

@@ -35,7 +35,7 @@ TEST_F(IrBoardEndToEnd, ScriptedKeysDriveListsAndPlayer)
     ASSERT_TRUE(QTest::qWaitFor([&] { return board.canReadLine(); }, 10000));
     const QString device = QString::fromLocal8Bit(board.readLine()).trimmed();
     ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
-    ComPort::setDevicePath(1, device);
+    playertest::context().devices.setPath(1, device);
 
     Form1 &f = open(taught());
     f.panel()->cmdConnect_Click();

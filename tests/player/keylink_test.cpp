@@ -1,5 +1,6 @@
 // Framing of key lines and the key table's dispatch order.
 #include "keytable.h"
+#include "lineframer.h"
 
 #include <QStringList>
 
@@ -9,22 +10,19 @@ namespace {
 
 // Feeds the characters one per call, as the port delivers them, and returns
 // the completed lines.
-QStringList feed(KeyLineBuffer &buffer, const QString &chars)
+QStringList feed(LineFramer &buffer, const QString &chars)
 {
     QStringList lines;
     for (QChar c : chars) {
-        QString line;
-        if (buffer.append(QString(c), line)) {
-            lines.append(line);
-            buffer.clear();
-        }
+        if (const std::optional<QString> line = buffer.add(QString(c)))
+            lines.append(*line);
     }
     return lines;
 }
 
-TEST(KeyLineBufferTest, LineEndsOnlyWithCrLf)
+TEST(KeyLineFraming, LineEndsOnlyWithCrLf)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     EXPECT_TRUE(feed(b, QStringLiteral("AB\r")).isEmpty());
     EXPECT_EQ(b.pending(), QStringLiteral("AB\r"));
     EXPECT_EQ(feed(b, QStringLiteral("\n")), QStringList{QStringLiteral("AB")});
@@ -36,22 +34,22 @@ TEST(KeyLineBufferTest, LineEndsOnlyWithCrLf)
     EXPECT_TRUE(feed(b, QStringLiteral("X\n\r")).isEmpty());
 }
 
-TEST(KeyLineBufferTest, NoiseBeforeFirstLineBecomesItsBeginning)
+TEST(KeyLineFraming, NoiseBeforeFirstLineBecomesItsBeginning)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     EXPECT_EQ(feed(b, QStringLiteral("\x7f~zK1\r\nK2\r\n")),
               (QStringList{QStringLiteral("\x7f~zK1"), QStringLiteral("K2")}));
 }
 
-TEST(KeyLineBufferTest, EndlessLineKeepsItsNewestCharacters)
+TEST(KeyLineFraming, EndlessLineKeepsItsNewestCharacters)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     QString noise;
     for (int i = 0; i < 10000; ++i)
         noise += QChar(u'a' + i % 26);
     EXPECT_TRUE(feed(b, noise).isEmpty());
-    EXPECT_EQ(b.pending().size(), KeyLineBuffer::kMaxPending);
-    EXPECT_EQ(b.pending(), noise.right(KeyLineBuffer::kMaxPending));
+    EXPECT_EQ(b.pending().size(), LineFramer::kMaxPending);
+    EXPECT_EQ(b.pending(), noise.right(LineFramer::kMaxPending));
     const QStringList lines = feed(b, QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines.front().endsWith(noise.right(100)));

@@ -1,6 +1,5 @@
 #include "playertestsupport.h"
 
-#include "comport.h"
 #include "inifile.h"
 #include "keytable.h"
 
@@ -9,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -34,16 +34,23 @@ void writeWav(const QString &path, int milliseconds, int sampleRate)
         out << qint16(8000 * std::sin(2 * M_PI * 440 * i / sampleRate));
 }
 
+ProgramContext &context()
+{
+    static QTemporaryDir folder;
+    static ProgramContext context{folder.filePath(QStringLiteral("tuvela.ini")), {}};
+    return context;
+}
+
 void removeSettingsFile()
 {
-    const QString path = settingsPath();
+    const QString path = context().settingsPath;
     QFile::remove(path);
     QDir(path).removeRecursively();
 }
 
 void writeKeyCodes(const QStringList &codes)
 {
-    const QString path = settingsPath();
+    const QString path = context().settingsPath;
     for (int i = 0; i < codes.size(); ++i)
         WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(kKeyFunctions.at(std::size_t(i)).settingsKey),
                                   codes.at(i), path);
@@ -51,8 +58,8 @@ void writeKeyCodes(const QStringList &codes)
 
 void useAbsentPorts()
 {
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        context().devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
 }
 
 ModalWatcher::ModalWatcher(std::function<void(QWidget *)> handler)

@@ -1,6 +1,8 @@
 // Helpers shared by the player's window and playback tests.
 #pragma once
 
+#include "programcontext.h"
+
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,10 @@ namespace playertest {
 
 // Writes a mono 16-bit PCM WAV file with a tone of the given length.
 void writeWav(const QString &path, int milliseconds, int sampleRate = 8000);
+
+// What the windows under test are made with: a settings file in a folder of
+// the test run's own, and the port devices tests choose.
+ProgramContext &context();
 
 // Removes the settings file the program under test uses, before and after
 // each test, so tests never see each other's codes.

@@ -18,12 +18,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.ok());
-        ComPort::setDevicePath(2, QString::fromStdString(pty.slavePath()));
+        port.devices().setPath(2, QString::fromStdString(pty.slavePath()));
         port.setCommPort(2);
         port.setInputLen(1);
         port.setRThreshold(1);
     }
-    void TearDown() override { ComPort::setDevicePath(2, QStringLiteral("/dev/ttyS1")); }
 
     PtyPair pty;
     ComPort port;
@@ -123,17 +122,17 @@ TEST_F(ComPortTest, ErrorNumbersForTheirCases)
     EXPECT_EQ(numberOf([&] { port.Input(); }), 8012);
     EXPECT_EQ(numberOf([&] { port.setPortOpen(false); }), 0); // closing a closed port is fine
 
-    ComPort::setDevicePath(3, "/dev/tuvela-no-such-device");
+    port.devices().setPath(3, "/dev/tuvela-no-such-device");
     port.setCommPort(3);
     EXPECT_EQ(numberOf([&] { port.setPortOpen(true); }), 68);
-    ComPort::setDevicePath(3, "");
+    port.devices().setPath(3, "");
     EXPECT_EQ(numberOf([&] { port.setPortOpen(true); }), 8002);
-    ComPort::setDevicePath(3, "/dev/ttyS2");
+    port.devices().setPath(3, "/dev/ttyS2");
     EXPECT_FALSE(port.PortOpen());
 
     port.setCommPort(2);
     port.setPortOpen(true);
-    ComPort other;
+    ComPort other(port.devices()); // the same device as `port`
     other.setCommPort(2);
     EXPECT_EQ(numberOf([&] { other.setPortOpen(true); }), comerr::kDeviceBusy);
 }
@@ -160,7 +159,7 @@ TEST_F(ComPortTest, PermissionDeniedHasItsOwnNumber)
 TEST_F(ComPortTest, NewPortNumberWhileOpenTakesEffectAtNextOpen)
 {
     PtyPair second;
-    ComPort::setDevicePath(4, QString::fromStdString(second.slavePath()));
+    port.devices().setPath(4, QString::fromStdString(second.slavePath()));
     port.setPortOpen(true);
     port.setCommPort(4);
     EXPECT_EQ(port.currentDevice(), QString::fromStdString(pty.slavePath()));
@@ -168,7 +167,7 @@ TEST_F(ComPortTest, NewPortNumberWhileOpenTakesEffectAtNextOpen)
     port.setPortOpen(true);
     EXPECT_TRUE(second.listenerPresent());
     EXPECT_FALSE(pty.listenerPresent());
-    ComPort::setDevicePath(4, "/dev/ttyS3");
+    port.devices().setPath(4, "/dev/ttyS3");
 }
 
 // The far end going away closes the port once, without a stream of errors, and
@@ -183,7 +182,7 @@ TEST_F(ComPortTest, VanishedDeviceClosesThePortAndReconnectWorks)
     EXPECT_EQ(lost.count(), 1);
 
     PtyPair back;
-    ComPort::setDevicePath(2, QString::fromStdString(back.slavePath()));
+    port.devices().setPath(2, QString::fromStdString(back.slavePath()));
     port.setPortOpen(true);
     QString received;
     QObject::connect(&port, &ComPort::OnComm, [&] { received += port.Input(); });

@@ -31,12 +31,14 @@ void feed(frmMain& window, const QString& text)
 // the settings re-read included.
 void ReceiveHandler(benchmark::State& state)
 {
-    WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), QStringLiteral("30"), settingsPath());
+    WritePrivateProfileString(
+        QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), QStringLiteral("30"), settingsPath());
     frmMain window(benchContext(), QString(), nullptr);
     window.Form_Load();
     window.show();
     QCoreApplication::processEvents();
-    const QString lines[] = { QStringLiteral("25X\r\n"), QStringLiteral("31X\r\n"), QStringLiteral("28X\r\n") };
+    const QString lines[]
+        = { QStringLiteral("25X\r\n"), QStringLiteral("31X\r\n"), QStringLiteral("28X\r\n") };
     std::int64_t chars = 0;
     int i = 0;
     for (auto _ : state) {

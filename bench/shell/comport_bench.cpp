@@ -40,7 +40,8 @@ void BM_ComPortReceive(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * chunk);
-    state.counters["chars_per_s"] = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
+    state.counters["chars_per_s"]
+        = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComPortReceive)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -35,13 +35,20 @@ protected:
     QString iniPath() const { return settingsDir.filePath(QStringLiteral("tuvela.ini")); }
     void storeSetPoint(const QString& value)
     {
-        ASSERT_TRUE(WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, iniPath()));
+        ASSERT_TRUE(
+            WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, iniPath()));
     }
-    QString storedSetPoint() const { return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath()); }
+    QString storedSetPoint() const
+    {
+        return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath());
+    }
 
     void load() { window->Form_Load(); }
     // Port 1 of the window is the given device from now on.
-    void useDevice(const std::string& path) { window->port().devices().setPath(1, QString::fromStdString(path)); }
+    void useDevice(const std::string& path)
+    {
+        window->port().devices().setPath(1, QString::fromStdString(path));
+    }
 
     // Each character as one receive event.
     void feed(const QString& text)

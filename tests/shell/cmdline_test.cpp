@@ -35,7 +35,8 @@ TEST(CommandLine, PortDevicesHelpAndMistakes)
     EXPECT_TRUE(help.message.startsWith("Usage: prog")) << help.message.toStdString();
     EXPECT_TRUE(help.message.contains("--com3 PATH"));
 
-    for (const QStringList& bad : { QStringList { "--bogus" }, QStringList { "--com1" }, QStringList { "extra" } }) {
+    for (const QStringList& bad :
+        { QStringList { "--bogus" }, QStringList { "--com1" }, QStringList { "extra" } }) {
         const Outcome o = parse(bad);
         EXPECT_FALSE(o.ok) << bad.join(' ').toStdString();
         EXPECT_FALSE(o.help);

@@ -140,7 +140,7 @@ TEST_F(ComPortTest, ErrorNumbersForTheirCases)
 TEST_F(ComPortTest, PermissionDeniedHasItsOwnNumber)
 {
     const QByteArray device = QByteArray::fromStdString(pty.slavePath());
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(device.constData(), &st), 0);
     ::chmod(device.constData(), 0);
     int number = 0;

@@ -26,8 +26,14 @@ protected:
         return { panel.optComPort(0)->isEnabled(), panel.optComPort(1)->isEnabled(),
             panel.optComPort(2)->isEnabled(), panel.optComPort(3)->isEnabled() };
     }
-    bool showsConnected() const { return !panel.cmdConnect()->isEnabled() && panel.cmdDisconnect()->isEnabled(); }
-    bool showsDisconnected() const { return panel.cmdConnect()->isEnabled() && !panel.cmdDisconnect()->isEnabled(); }
+    bool showsConnected() const
+    {
+        return !panel.cmdConnect()->isEnabled() && panel.cmdDisconnect()->isEnabled();
+    }
+    bool showsDisconnected() const
+    {
+        return panel.cmdConnect()->isEnabled() && !panel.cmdDisconnect()->isEnabled();
+    }
 
     ComPort port;
     ConnectionPanel panel { port, ConnectionPanel::Arrangement::Column };
@@ -83,7 +89,7 @@ TEST_F(PanelTest, PortWithoutPermissionStaysSelectableButConnectExplainsDialout)
     PtyPair com1;
     use(1, com1);
     const QByteArray device = QByteArray::fromStdString(com1.slavePath());
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(device.constData(), &st), 0);
     ::chmod(device.constData(), 0);
     std::shared_ptr<QString> box;

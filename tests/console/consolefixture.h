@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,10 +45,13 @@ protected:
     }
 
     void load() { window->Form_Load(); }
-    // Port 1 of the window is the given device from now on.
-    void useDevice(const std::string& path)
+    // With the set-point 30 stored: loads, makes `device` port 1 and connects.
+    void loadConnectedTo(const std::string& device)
     {
-        window->port().devices().setPath(1, QString::fromStdString(path));
+        storeSetPoint(QStringLiteral("30"));
+        load();
+        window->port().devices().setPath(1, QString::fromStdString(device));
+        c().panel->cmdConnect()->click();
     }
 
     // Each character as one receive event.

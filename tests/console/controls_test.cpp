@@ -38,10 +38,7 @@ TEST_F(ButtonTest, SendOneCommandCharacterEachAndLeaveSettingSaves)
 {
     PtyPair board;
     ASSERT_TRUE(board.ok());
-    storeSetPoint(QStringLiteral("30"));
-    load();
-    useDevice(board.slavePath());
-    c().panel->cmdConnect()->click();
+    loadConnectedTo(board.slavePath());
     ASSERT_TRUE(window->port().PortOpen());
 
     // Leaving the setting with an empty Tag keeps the stored value.

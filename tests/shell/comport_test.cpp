@@ -1,14 +1,17 @@
 // ComPort on real pseudo-terminal pairs.
 #include "comport.h"
+#include "comreceiver.h"
 #include "ptypair.h"
 #include "shelltestsupport.h"
 
 #include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -188,6 +191,23 @@ TEST_F(ComPortTest, VanishedDeviceClosesThePortAndReconnectWorks)
     QObject::connect(&port, &ComPort::OnComm, [&] { received += port.Input(); });
     ASSERT_TRUE(back.write("25C\r\n"));
     EXPECT_TRUE(waitUntil([&] { return received == "25C\r\n"; }));
+}
+
+TEST_F(ComPortTest, ReceiveAdapterHandsEachReadToTheHandlerWhileItsOwnerLives)
+{
+    port.setPortOpen(true);
+    QStringList chunks;
+    auto owner = std::make_unique<QObject>();
+    connectReceiver(port, owner.get(), [&](const QString& chunk) { chunks << chunk; });
+    ASSERT_TRUE(pty.write("25X\r\n"));
+    ASSERT_TRUE(waitUntil([&] { return chunks.size() == 5; }));
+    EXPECT_EQ(chunks, (QStringList { "2", "5", "X", "\r", "\n" }));
+
+    owner.reset();
+    ASSERT_TRUE(pty.write("7"));
+    ASSERT_TRUE(waitUntil([&] { return port.InBufferCount() == 1; }));
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(chunks.size(), 5);
 }
 
 } // namespace

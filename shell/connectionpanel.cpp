@@ -41,11 +41,19 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     m_disconnect = named::button(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
     m_exit = named::button(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
     m_disconnect->setEnabled(false);
-    m_status = new QLabel(QStringLiteral("空闲"), this);
-    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status = named::label(QStringLiteral("lblStatus"), QStringLiteral("空闲"), this);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setAccessibleDescription(QStringLiteral("连接状态"));
+    arrange(arrangement);
 
+    connect(m_connect, &QPushButton::clicked, this, &ConnectionPanel::cmdConnect_Click);
+    connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
+    connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
+    connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
+}
+
+void ConnectionPanel::arrange(Arrangement arrangement)
+{
     m_grid = new QGridLayout(this);
     if (arrangement == Arrangement::Column) {
         for (int i = 0; i < ComPort::kPortCount; ++i)
@@ -66,11 +74,6 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
         m_grid->addWidget(m_status, 3, 0, 1, 2);
         m_extraRow = 4;
     }
-
-    connect(m_connect, &QPushButton::clicked, this, &ConnectionPanel::cmdConnect_Click);
-    connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
-    connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
-    connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
 }
 
 void ConnectionPanel::addExtra(QWidget* widget)

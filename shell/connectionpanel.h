@@ -53,6 +53,7 @@ signals:
     void exitRequested();
 
 private:
+    void arrange(Arrangement arrangement);
     void ComPort_DeviceLost();
     void showDisconnected();
     void reportConnectFailure(const struct ComError& error);

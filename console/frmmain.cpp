@@ -9,6 +9,7 @@
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
+#include "namedwidgets.h"
 #include "segmentdisplay.h"
 #include "uchistogram.h"
 #include "units.h"
@@ -60,9 +61,7 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
     , m_iniPath(context.settingsPath)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(kTitle);
-    setAccessibleName(kTitle);
+    named::window(this, QStringLiteral("frmMain"), kTitle);
     setFont(cjkFont(QStringLiteral("宋体"), 9, false));
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);

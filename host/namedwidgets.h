@@ -19,6 +19,13 @@ template <typename W> W* control(W* widget, const QString& name, const QString& 
     return widget;
 }
 
+// A window: its designed name, and its title, which assistive technology reads
+// as its name too.
+inline void window(QWidget* window, const QString& name, const QString& title)
+{
+    control(window, name, title)->setWindowTitle(title);
+}
+
 // A push button read out by its caption.
 inline QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
 {

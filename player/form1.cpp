@@ -46,9 +46,7 @@ Form1::Form1(const ProgramContext& context, QWidget* parent)
     , m_port(std::make_unique<ComPort>(context.devices))
     , m_iniPath(context.settingsPath)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tuvela---红外遥控音乐播放器"));
-    setAccessibleName(windowTitle());
+    named::window(this, QStringLiteral("Form1"), QStringLiteral("Tuvela---红外遥控音乐播放器"));
     buildLayout();
     m_actions = std::make_unique<KeyActions>(KeyActions::Targets { *m_drive1, *m_dir1, *m_file1, *m_wmp1 });
     m_timer1.setInterval(100);

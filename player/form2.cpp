@@ -19,9 +19,7 @@ Form2::Form2(const QString& settingsPath, QWidget* parent)
     : QDialog(parent)
     , m_settingsPath(settingsPath)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("遥控键值设置"));
-    setAccessibleName(windowTitle());
+    named::window(this, QStringLiteral("Form2"), QStringLiteral("遥控键值设置"));
     resize(units::pixelsFromTwips(4665), units::pixelsFromTwips(7725));
     buildRows();
 }

@@ -5,7 +5,6 @@
 #include "programcontext.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QStringList>
 
 int main(int argc, char** argv)
@@ -17,7 +16,6 @@ int main(int argc, char** argv)
         = parseProgramOptions(arguments, QStringLiteral("Temperature-controller console on a serial port."));
     QApplication app(argc, argv);
     const auto window = loadWindow<frmMain>(ProgramContext { settingsPath(), devices });
-    window->move(window->screen()->availableGeometry().center() - window->rect().center());
-    window->show();
+    showCentred(*window);
     return QApplication::exec();
 }

@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -154,8 +153,6 @@ void Form1::Form_Load()
     m_drive1->setDrives(drives, DriveIndexFor(drives, current));
     if (!m_dir1->setPath(current))
         m_dir1->setPath(m_drive1->Drive());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void Form1::receive(const QString& chunk)

@@ -17,6 +17,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("remoteplayer"));
     const auto window = loadWindow<Form1>(ProgramContext { settingsPath(), devices });
-    window->show();
+    showCentred(*window);
     return QApplication::exec();
 }

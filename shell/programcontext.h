@@ -5,7 +5,9 @@
 
 #include "comdevices.h"
 
+#include <QScreen>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 #include <utility>
@@ -23,4 +25,12 @@ template <typename Window, typename... Args> std::unique_ptr<Window> loadWindow(
     auto window = std::make_unique<Window>(std::forward<Args>(args)...);
     window->Form_Load();
     return window;
+}
+
+// Shows a program's main window in the middle of its screen.
+inline void showCentred(QWidget& window)
+{
+    if (const QScreen* screen = window.screen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.show();
 }

@@ -17,7 +17,7 @@ namespace {
 // step that needs it is then skipped).
 std::optional<QColor> rgbOf(std::uint32_t ref)
 {
-    const std::int32_t rgb = segraster::TranslateColour(ref);
+    const std::int32_t rgb = colours::TranslateColour(ref);
     if (rgb < 0)
         return std::nullopt;
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);

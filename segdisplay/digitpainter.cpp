@@ -12,7 +12,7 @@ namespace {
 // Separator values other than comma (0) draw as the square dot.
 int markKind(int32_t separator) { return separator == 0 ? 0 : 1; }
 
-std::uint32_t brush(OleColour colour) { return static_cast<std::uint32_t>(segraster::TranslateColour(colour)); }
+std::uint32_t brush(OleColour colour) { return static_cast<std::uint32_t>(colours::TranslateColour(colour)); }
 
 } // namespace
 

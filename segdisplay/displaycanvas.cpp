@@ -60,8 +60,8 @@ void DisplayCanvas::rebuildBackground()
 void DisplayCanvas::BuildGradient()
 {
     ++m_counters.gradientBuilds;
-    const auto c1 = static_cast<std::uint32_t>(segraster::TranslateColour(p.BackColor1));
-    const auto c2 = static_cast<std::uint32_t>(segraster::TranslateColour(p.BackColor2));
+    const auto c1 = static_cast<std::uint32_t>(colours::TranslateColour(p.BackColor1));
+    const auto c2 = static_cast<std::uint32_t>(colours::TranslateColour(p.BackColor2));
     const auto result
         = segraster::BuildGradient(m_gradient, m_width, m_height, c1, c2, p.BackAngle, p.BackMiddleOut);
     if (result == segraster::GradientResult::Overflow)
@@ -151,7 +151,7 @@ void DisplayCanvas::DrawBorder()
     const int bl = shapeExtent(p.CurveBottomLeft), br = shapeExtent(p.CurveBottomRight);
     Region outer = segraster::MakeRoundedRegion(0, 0, w, h, tl, tr, bl, br);
     const Region inner = innerOutline(w, h, B, tl, tr, bl, br);
-    m_surface.fill(outer.subtracted(inner), static_cast<std::uint32_t>(segraster::TranslateColour(p.BorderColor)));
+    m_surface.fill(outer.subtracted(inner), static_cast<std::uint32_t>(colours::TranslateColour(p.BorderColor)));
     if (!(outer == m_windowShape)) {
         m_windowShape = std::move(outer);
         if (onWindowShape)

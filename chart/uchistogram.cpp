@@ -1,5 +1,6 @@
 #include "uchistogram.h"
 
+#include "chartproperties.h"
 #include "colour.h"
 #include "units.h"
 
@@ -188,65 +189,60 @@ void ucHistogram::describe()
                                  .arg(latest));
 }
 
-// Stores a property's new value and tells the host it changed.
-template <typename T> void ucHistogram::setField(T HistogramProperties::*field, T value, const char* name)
-{
-    m_model.props.*field = value;
-    PropertyChanged(QString::fromLatin1(name));
-}
-
 void ucHistogram::setAppearance(std::int16_t New_Appearance)
 {
-    setField(&HistogramProperties::Appearance, New_Appearance, "Appearance");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::Appearance, New_Appearance);
     applySurface();
 }
 
 void ucHistogram::setBorderStyle(std::int16_t New_BorderStyle)
 {
-    setField(&HistogramProperties::BorderStyle, New_BorderStyle, "BorderStyle");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::BorderStyle, New_BorderStyle);
     applySurface();
 }
 
 void ucHistogram::setDrawWidth(std::int16_t New_DrawWidth)
 {
-    setField(&HistogramProperties::DrawWidth, New_DrawWidth, "DrawWidth");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::DrawWidth, New_DrawWidth);
 }
 
 void ucHistogram::setGridTickHorizontal(std::int16_t New_GridTickHorizontal)
 {
-    setField(&HistogramProperties::GridTickHorizontal, New_GridTickHorizontal, "GridTickHorizontal");
+    storeProperty(
+        kChartProperties, m_model.props, &HistogramProperties::GridTickHorizontal, New_GridTickHorizontal);
 }
 
 void ucHistogram::setGridTickVertical(std::int16_t New_GridTickVertical)
 {
-    setField(&HistogramProperties::GridTickVertical, New_GridTickVertical, "GridTickVertical");
+    storeProperty(
+        kChartProperties, m_model.props, &HistogramProperties::GridTickVertical, New_GridTickVertical);
 }
 
 void ucHistogram::setNumberOfPoints(std::int32_t New_NumberOfPoints)
 {
     if (!validNumberOfPoints(New_NumberOfPoints))
         return;
-    setField(&HistogramProperties::NumberOfPoints, New_NumberOfPoints, "NumberOfPoints");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::NumberOfPoints, New_NumberOfPoints);
     m_model.makeSeries();
     describe();
 }
 
 void ucHistogram::setBackColor(std::uint32_t New_BackColor)
 {
-    setField(&HistogramProperties::BackColor, New_BackColor, "BackColor");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::BackColor, New_BackColor);
     applySurface();
 }
 
 void ucHistogram::setGridColour(std::uint32_t New_GridColour)
 {
-    setField(&HistogramProperties::GridColour, New_GridColour, "GridColour");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::GridColour, New_GridColour);
 }
 
 void ucHistogram::setMax(std::int32_t New_Max)
 {
     if (!validMax(New_Max))
         return;
-    setField(&HistogramProperties::Max, New_Max, "Max");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::Max, New_Max);
     describe();
 }
 
@@ -254,5 +250,5 @@ void ucHistogram::setMax(std::int32_t New_Max)
 // next redraw of the series.
 void ucHistogram::setForeColor(std::uint32_t New_ForeColor)
 {
-    setField(&HistogramProperties::ForeColor, New_ForeColor, "ForeColor");
+    storeProperty(kChartProperties, m_model.props, &HistogramProperties::ForeColor, New_ForeColor);
 }

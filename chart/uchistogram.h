@@ -61,7 +61,6 @@ private:
     void applySurface();
     void drawPlan();
     void describe();
-    template <typename T> void setField(T HistogramProperties::*field, T value, const char* name);
 
     ChartModel m_model;
     ChartPlan m_plan;

@@ -10,15 +10,16 @@
 #include "displayproperties.h"
 #include "drawcounters.h"
 #include "propertybag.h"
+#include "propertytable.h"
+#include "usercontrol.h"
 
 #include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 #include <string_view>
 
-class SegmentDisplay : public QWidget {
+class SegmentDisplay : public UserControl {
     Q_OBJECT
     Q_PROPERTY(float BackAngle READ BackAngle WRITE setBackAngle)
     Q_PROPERTY(uint BackColor1 READ BackColor1 WRITE setBackColor1)
@@ -61,6 +62,8 @@ class SegmentDisplay : public QWidget {
     Q_PROPERTY(int XOffsetExp READ XOffsetExp WRITE setXOffsetExp)
     Q_PROPERTY(int YOffset READ YOffset WRITE setYOffset)
     Q_PROPERTY(int YOffsetExp READ YOffsetExp WRITE setYOffsetExp)
+
+    using P = DisplayProperties;
 
 public:
     explicit SegmentDisplay(QWidget* parent = nullptr);
@@ -108,56 +111,53 @@ public:
     int YOffset() const { return m_props.YOffset; }
     int YOffsetExp() const { return m_props.YOffsetExp; }
 
-    void setBackAngle(float New_BackAngle);
-    void setBackColor1(uint New_BackColor1);
-    void setBackColor2(uint New_BackColor2);
-    void setBackMiddleOut(bool New_BackMiddleOut);
-    void setBorderColor(uint New_BorderColor);
-    void setBorderWidth(short New_BorderWidth);
-    void setBurnInColor(uint New_BurnInColor);
-    void setBurnInColorNeg(uint New_BurnInColorNeg);
-    void setCurveBottomLeft(int New_CurveBottomLeft);
-    void setCurveBottomRight(int New_CurveBottomRight);
-    void setCurveTopLeft(int New_CurveTopLeft);
-    void setCurveTopRight(int New_CurveTopRight);
-    void setDecimalSeparator(int New_DecimalSeparator);
-    void setInterDigitGap(int New_InterDigitGap);
-    void setInterDigitGapExp(int New_InterDigitGapExp);
-    void setInterSegmentGap(int New_InterSegmentGap);
-    void setInterSegmentGapExp(int New_InterSegmentGapExp);
-    void setNumDigits(int New_NumDigits);
-    void setNumDigitsExp(int New_NumDigitsExp);
+    void setBackAngle(float value) { store(&P::BackAngle, value); }
+    void setBackColor1(uint value) { store(&P::BackColor1, value); }
+    void setBackColor2(uint value) { store(&P::BackColor2, value); }
+    void setBackMiddleOut(bool value) { store(&P::BackMiddleOut, value); }
+    void setBorderColor(uint value) { store(&P::BorderColor, value); }
+    void setBorderWidth(short value) { store(&P::BorderWidth, value); }
+    void setBurnInColor(uint value) { store(&P::BurnInColor, value); }
+    void setBurnInColorNeg(uint value) { store(&P::BurnInColorNeg, value); }
+    void setCurveBottomLeft(int value) { store(&P::CurveBottomLeft, value); }
+    void setCurveBottomRight(int value) { store(&P::CurveBottomRight, value); }
+    void setCurveTopLeft(int value) { store(&P::CurveTopLeft, value); }
+    void setCurveTopRight(int value) { store(&P::CurveTopRight, value); }
+    void setDecimalSeparator(int value) { store(&P::DecimalSeparator, value); }
+    void setInterDigitGap(int value) { store(&P::InterDigitGap, value); }
+    void setInterDigitGapExp(int value) { store(&P::InterDigitGapExp, value); }
+    void setInterSegmentGap(int value) { store(&P::InterSegmentGap, value); }
+    void setInterSegmentGapExp(int value) { store(&P::InterSegmentGapExp, value); }
+    void setNumDigits(int value) { store(&P::NumDigits, value); }
+    void setNumDigitsExp(int value) { store(&P::NumDigitsExp, value); }
     void setPicture(PicturePtr New_Picture);
-    void setPictureMode(int New_PictureMode);
-    void setSegmentFillStyle(int New_SegmentFillStyle);
-    void setSegmentHeight(int New_SegmentHeight);
-    void setSegmentHeightExp(int New_SegmentHeightExp);
-    void setSegmentLitColor(uint New_SegmentLitColor);
-    void setSegmentLitColorNeg(uint New_SegmentLitColorNeg);
-    void setSegmentStyle(int New_SegmentStyle);
-    void setSegmentStyleExp(int New_SegmentStyleExp);
-    void setSegmentWidth(int New_SegmentWidth);
-    void setSegmentWidthExp(int New_SegmentWidthExp);
-    void setShowBurnIn(bool New_ShowBurnIn);
-    void setShowExponent(bool New_ShowExponent);
-    void setShowThousandsSeparator(bool New_ShowThousandsSeparator);
+    void setPictureMode(int value) { store(&P::PictureMode, value); }
+    void setSegmentFillStyle(int value) { store(&P::SegmentFillStyle, value); }
+    void setSegmentHeight(int value) { store(&P::SegmentHeight, value); }
+    void setSegmentHeightExp(int value) { store(&P::SegmentHeightExp, value); }
+    void setSegmentLitColor(uint value) { store(&P::SegmentLitColor, value); }
+    void setSegmentLitColorNeg(uint value) { store(&P::SegmentLitColorNeg, value); }
+    void setSegmentStyle(int value) { store(&P::SegmentStyle, value); }
+    void setSegmentStyleExp(int value) { store(&P::SegmentStyleExp, value); }
+    void setSegmentWidth(int value) { store(&P::SegmentWidth, value); }
+    void setSegmentWidthExp(int value) { store(&P::SegmentWidthExp, value); }
+    void setShowBurnIn(bool value) { store(&P::ShowBurnIn, value); }
+    void setShowExponent(bool value) { store(&P::ShowExponent, value); }
+    void setShowThousandsSeparator(bool value) { store(&P::ShowThousandsSeparator, value); }
     void setTheme(int New_Theme);
-    void setThousandsGrouping(int New_ThousandsGrouping);
-    void setThousandsSeparator(int New_ThousandsSeparator);
+    void setThousandsGrouping(int value) { store(&P::ThousandsGrouping, value); }
+    void setThousandsSeparator(int value) { store(&P::ThousandsSeparator, value); }
     void setValue(const QString& New_Value);
-    void setXOffset(int New_XOffset);
-    void setXOffsetExp(int New_XOffsetExp);
-    void setYOffset(int New_YOffset);
-    void setYOffsetExp(int New_YOffsetExp);
+    void setXOffset(int value) { store(&P::XOffset, value); }
+    void setXOffsetExp(int value) { store(&P::XOffsetExp, value); }
+    void setYOffset(int value) { store(&P::YOffset, value); }
+    void setYOffsetExp(int value) { store(&P::YOffsetExp, value); }
 
-    // Free text the host keeps for each instance; the control never reads it.
-    QString Tag;
-
-    // The host's lifecycle calls (displaybag.cpp): defaults for a new
-    // instance, the stored properties of a saved one, and saving them.
-    void InitProperties();
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    // The host's lifecycle calls: defaults for a new instance, the stored
+    // properties of a saved one, and saving them.
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
 
     // The drawing operations the setters run. False (and lastError() says
     // why) when the step was refused because its arithmetic would overflow.
@@ -174,10 +174,6 @@ public:
     // Why the last drawing step was refused; empty after a step that worked.
     const QString& lastError() const { return m_lastError; }
 
-signals:
-    // The property-changed notice, carrying the property's name.
-    void propertyChanged(const QString& name);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -185,13 +181,18 @@ protected:
 
 private:
     void UserControl_Resize();
-    void applyThemeRow(int n); // themes.cpp
-    void giveSize(QSize size); // themes.cpp
+    void applyThemeRow(int n);
+    // Stores a property's new value, then notices and redraws as its row says.
+    template <typename T> void store(T P::*member, T value)
+    {
+        m_props.*member = std::move(value);
+        afterStore(propertyfields::find(kDisplayProperties, member));
+    }
     // The same operations, throwing DisplayOverflow when refused.
     void rebuildDisplay();
     void repaintAll();
     void showValue(bool all);
-    void afterStore(std::string_view name);
+    void afterStore(int row);
     void notice(std::string_view name);
     bool guarded(const std::function<void()>& step);
     void applyWindowShape(const segraster::Region& shape);

@@ -5,6 +5,9 @@
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 PropertyBag bagOf(const char* json)
@@ -153,13 +156,39 @@ TEST(PropertyBag, CorruptDocumentGivesAnEmptyBagAndAReason)
     }
 }
 
-TEST(PropertyBag, FloatsThatJsonCannotHoldAreNotStored)
+// JSON has no number for NaN or the infinities: they are stored as strings
+// and read back as themselves. Whole floats beyond 2^53 are written as whole
+// numbers and must still compare equal to the fractions kept in memory.
+TEST(PropertyBag, EveryFloatRoundTripsThroughTheStoredForm)
 {
-    PropertyBag bag;
-    bag.writeFloat("BackAngle", 45.0f, 90.0f);
-    bag.writeFloat("BackAngle", std::numeric_limits<float>::quiet_NaN(), 90.0f);
-    EXPECT_FALSE(bag.contains("backangle"));
-    EXPECT_EQ(PropertyBag::fromDocument(bag.toDocument()), bag);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float value : { std::numeric_limits<float>::quiet_NaN(), inf, -inf, 1e16f, -3e38f, 0.1f }) {
+        PropertyBag bag;
+        bag.writeFloat("BackAngle", value, 90.0f);
+        ASSERT_TRUE(bag.contains("backangle")) << value;
+        const PropertyBag back = PropertyBag::fromDocument(bag.toDocument());
+        EXPECT_EQ(back, bag) << value;
+        const float read = back.readFloat("BackAngle", 90.0f);
+        EXPECT_TRUE(read == value || (std::isnan(read) && std::isnan(value))) << value;
+    }
+    EXPECT_EQ(bagOf(R"({"k": "-Infinity"})").readFloat("k", 90.0f), -inf);
+    EXPECT_EQ(bagOf(R"({"k": "-Infinity"})").readInt32("k", 5), 5);
+    EXPECT_EQ(bagOf(R"({"k": "nan"})").readFloat("k", 90.0f), 90.0f);
+}
+
+TEST(PropertyBag, NumbersCompareByValueAtAnyDepth)
+{
+    for (const char* doc : { R"({"a": 1e16})", R"({"a": [1.0, 1e16, {"b": 10000000272564224.5}]})" }) {
+        const PropertyBag bag = bagOf(doc);
+        EXPECT_EQ(PropertyBag::fromDocument(bag.toDocument()), bag) << doc;
+    }
+    PropertyBag big;
+    big.writeFloat("a", 1e16f, 0);
+    EXPECT_EQ(PropertyBag::fromDocument(big.toDocument()), big);
+    EXPECT_FALSE(bagOf(R"({"a": 1})") == bagOf(R"({"a": 2})"));
+    EXPECT_FALSE(bagOf(R"({"a": [1]})") == bagOf(R"({"a": [1, 1]})"));
+    EXPECT_FALSE(bagOf(R"({"a": {"b": 1}})") == bagOf(R"({"a": {"c": 1}})"));
+    EXPECT_FALSE(bagOf(R"({"a": 1})") == bagOf(R"({"a": "1"})"));
 }
 
 } // namespace

@@ -189,66 +189,19 @@ void ucHistogram::describe()
                                  .arg(latest));
 }
 
-void ucHistogram::setAppearance(std::int16_t New_Appearance)
+void ucHistogram::setNumberOfPoints(std::int32_t value)
 {
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::Appearance, New_Appearance);
-    applySurface();
-}
-
-void ucHistogram::setBorderStyle(std::int16_t New_BorderStyle)
-{
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::BorderStyle, New_BorderStyle);
-    applySurface();
-}
-
-void ucHistogram::setDrawWidth(std::int16_t New_DrawWidth)
-{
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::DrawWidth, New_DrawWidth);
-}
-
-void ucHistogram::setGridTickHorizontal(std::int16_t New_GridTickHorizontal)
-{
-    storeProperty(
-        kChartProperties, m_model.props, &HistogramProperties::GridTickHorizontal, New_GridTickHorizontal);
-}
-
-void ucHistogram::setGridTickVertical(std::int16_t New_GridTickVertical)
-{
-    storeProperty(
-        kChartProperties, m_model.props, &HistogramProperties::GridTickVertical, New_GridTickVertical);
-}
-
-void ucHistogram::setNumberOfPoints(std::int32_t New_NumberOfPoints)
-{
-    if (!validNumberOfPoints(New_NumberOfPoints))
+    if (!validNumberOfPoints(value))
         return;
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::NumberOfPoints, New_NumberOfPoints);
+    assign(&HistogramProperties::NumberOfPoints, value);
     m_model.makeSeries();
     describe();
 }
 
-void ucHistogram::setBackColor(std::uint32_t New_BackColor)
+void ucHistogram::setMax(std::int32_t value)
 {
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::BackColor, New_BackColor);
-    applySurface();
-}
-
-void ucHistogram::setGridColour(std::uint32_t New_GridColour)
-{
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::GridColour, New_GridColour);
-}
-
-void ucHistogram::setMax(std::int32_t New_Max)
-{
-    if (!validMax(New_Max))
+    if (!validMax(value))
         return;
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::Max, New_Max);
+    assign(&HistogramProperties::Max, value);
     describe();
-}
-
-// The surface's own drawing colour: nothing on it is drawn in it until the
-// next redraw of the series.
-void ucHistogram::setForeColor(std::uint32_t New_ForeColor)
-{
-    storeProperty(kChartProperties, m_model.props, &HistogramProperties::ForeColor, New_ForeColor);
 }

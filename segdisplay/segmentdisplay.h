@@ -111,47 +111,47 @@ public:
     int YOffset() const { return m_props.YOffset; }
     int YOffsetExp() const { return m_props.YOffsetExp; }
 
-    void setBackAngle(float value) { store(&P::BackAngle, value); }
-    void setBackColor1(uint value) { store(&P::BackColor1, value); }
-    void setBackColor2(uint value) { store(&P::BackColor2, value); }
-    void setBackMiddleOut(bool value) { store(&P::BackMiddleOut, value); }
-    void setBorderColor(uint value) { store(&P::BorderColor, value); }
-    void setBorderWidth(short value) { store(&P::BorderWidth, value); }
-    void setBurnInColor(uint value) { store(&P::BurnInColor, value); }
-    void setBurnInColorNeg(uint value) { store(&P::BurnInColorNeg, value); }
-    void setCurveBottomLeft(int value) { store(&P::CurveBottomLeft, value); }
-    void setCurveBottomRight(int value) { store(&P::CurveBottomRight, value); }
-    void setCurveTopLeft(int value) { store(&P::CurveTopLeft, value); }
-    void setCurveTopRight(int value) { store(&P::CurveTopRight, value); }
-    void setDecimalSeparator(int value) { store(&P::DecimalSeparator, value); }
-    void setInterDigitGap(int value) { store(&P::InterDigitGap, value); }
-    void setInterDigitGapExp(int value) { store(&P::InterDigitGapExp, value); }
-    void setInterSegmentGap(int value) { store(&P::InterSegmentGap, value); }
-    void setInterSegmentGapExp(int value) { store(&P::InterSegmentGapExp, value); }
-    void setNumDigits(int value) { store(&P::NumDigits, value); }
-    void setNumDigitsExp(int value) { store(&P::NumDigitsExp, value); }
+    void setBackAngle(float value) { assign(&P::BackAngle, value); }
+    void setBackColor1(uint value) { assign(&P::BackColor1, value); }
+    void setBackColor2(uint value) { assign(&P::BackColor2, value); }
+    void setBackMiddleOut(bool value) { assign(&P::BackMiddleOut, value); }
+    void setBorderColor(uint value) { assign(&P::BorderColor, value); }
+    void setBorderWidth(short value) { assign(&P::BorderWidth, value); }
+    void setBurnInColor(uint value) { assign(&P::BurnInColor, value); }
+    void setBurnInColorNeg(uint value) { assign(&P::BurnInColorNeg, value); }
+    void setCurveBottomLeft(int value) { assign(&P::CurveBottomLeft, value); }
+    void setCurveBottomRight(int value) { assign(&P::CurveBottomRight, value); }
+    void setCurveTopLeft(int value) { assign(&P::CurveTopLeft, value); }
+    void setCurveTopRight(int value) { assign(&P::CurveTopRight, value); }
+    void setDecimalSeparator(int value) { assign(&P::DecimalSeparator, value); }
+    void setInterDigitGap(int value) { assign(&P::InterDigitGap, value); }
+    void setInterDigitGapExp(int value) { assign(&P::InterDigitGapExp, value); }
+    void setInterSegmentGap(int value) { assign(&P::InterSegmentGap, value); }
+    void setInterSegmentGapExp(int value) { assign(&P::InterSegmentGapExp, value); }
+    void setNumDigits(int value) { assign(&P::NumDigits, value); }
+    void setNumDigitsExp(int value) { assign(&P::NumDigitsExp, value); }
     void setPicture(PicturePtr New_Picture);
-    void setPictureMode(int value) { store(&P::PictureMode, value); }
-    void setSegmentFillStyle(int value) { store(&P::SegmentFillStyle, value); }
-    void setSegmentHeight(int value) { store(&P::SegmentHeight, value); }
-    void setSegmentHeightExp(int value) { store(&P::SegmentHeightExp, value); }
-    void setSegmentLitColor(uint value) { store(&P::SegmentLitColor, value); }
-    void setSegmentLitColorNeg(uint value) { store(&P::SegmentLitColorNeg, value); }
-    void setSegmentStyle(int value) { store(&P::SegmentStyle, value); }
-    void setSegmentStyleExp(int value) { store(&P::SegmentStyleExp, value); }
-    void setSegmentWidth(int value) { store(&P::SegmentWidth, value); }
-    void setSegmentWidthExp(int value) { store(&P::SegmentWidthExp, value); }
-    void setShowBurnIn(bool value) { store(&P::ShowBurnIn, value); }
-    void setShowExponent(bool value) { store(&P::ShowExponent, value); }
-    void setShowThousandsSeparator(bool value) { store(&P::ShowThousandsSeparator, value); }
+    void setPictureMode(int value) { assign(&P::PictureMode, value); }
+    void setSegmentFillStyle(int value) { assign(&P::SegmentFillStyle, value); }
+    void setSegmentHeight(int value) { assign(&P::SegmentHeight, value); }
+    void setSegmentHeightExp(int value) { assign(&P::SegmentHeightExp, value); }
+    void setSegmentLitColor(uint value) { assign(&P::SegmentLitColor, value); }
+    void setSegmentLitColorNeg(uint value) { assign(&P::SegmentLitColorNeg, value); }
+    void setSegmentStyle(int value) { assign(&P::SegmentStyle, value); }
+    void setSegmentStyleExp(int value) { assign(&P::SegmentStyleExp, value); }
+    void setSegmentWidth(int value) { assign(&P::SegmentWidth, value); }
+    void setSegmentWidthExp(int value) { assign(&P::SegmentWidthExp, value); }
+    void setShowBurnIn(bool value) { assign(&P::ShowBurnIn, value); }
+    void setShowExponent(bool value) { assign(&P::ShowExponent, value); }
+    void setShowThousandsSeparator(bool value) { assign(&P::ShowThousandsSeparator, value); }
     void setTheme(int New_Theme);
-    void setThousandsGrouping(int value) { store(&P::ThousandsGrouping, value); }
-    void setThousandsSeparator(int value) { store(&P::ThousandsSeparator, value); }
+    void setThousandsGrouping(int value) { assign(&P::ThousandsGrouping, value); }
+    void setThousandsSeparator(int value) { assign(&P::ThousandsSeparator, value); }
     void setValue(const QString& New_Value);
-    void setXOffset(int value) { store(&P::XOffset, value); }
-    void setXOffsetExp(int value) { store(&P::XOffsetExp, value); }
-    void setYOffset(int value) { store(&P::YOffset, value); }
-    void setYOffsetExp(int value) { store(&P::YOffsetExp, value); }
+    void setXOffset(int value) { assign(&P::XOffset, value); }
+    void setXOffsetExp(int value) { assign(&P::XOffsetExp, value); }
+    void setYOffset(int value) { assign(&P::YOffset, value); }
+    void setYOffsetExp(int value) { assign(&P::YOffsetExp, value); }
 
     // The host's lifecycle calls: defaults for a new instance, the stored
     // properties of a saved one, and saving them.
@@ -183,7 +183,7 @@ private:
     void UserControl_Resize();
     void applyThemeRow(int n);
     // Stores a property's new value, then notices and redraws as its row says.
-    template <typename T> void store(T P::*member, T value)
+    template <typename T> void assign(T P::*member, T value)
     {
         m_props.*member = std::move(value);
         afterStore(propertyfields::find(kDisplayProperties, member));

@@ -1,10 +1,13 @@
 // Property bag: typed reads and writes, omitted defaults, case-insensitive
-// keys, and the conversions of the JSON stored form.
+// keys, and the conversions of the JSON stored form; the property tables
+// controls read and write it through.
 #include "propertybag.h"
+#include "propertyfields.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -189,6 +192,60 @@ TEST(PropertyBag, NumbersCompareByValueAtAnyDepth)
     EXPECT_FALSE(bagOf(R"({"a": [1]})") == bagOf(R"({"a": [1, 1]})"));
     EXPECT_FALSE(bagOf(R"({"a": {"b": 1}})") == bagOf(R"({"a": {"c": 1}})"));
     EXPECT_FALSE(bagOf(R"({"a": 1})") == bagOf(R"({"a": "1"})"));
+}
+
+struct Fields {
+    float angle = 90.0f;
+    std::uint32_t colour = 0x80000012u;
+    bool flag = true;
+    std::int16_t small = 1;
+    std::int32_t count = 20;
+    QString text = "x";
+    PicturePtr picture;
+};
+
+constexpr std::array<PropertyField<Fields>, 7> kFields { {
+    propertyField("Angle", &Fields::angle),
+    propertyField("Colour", &Fields::colour),
+    propertyField("Flag", &Fields::flag),
+    propertyField("Small", &Fields::small),
+    propertyField("Count", &Fields::count),
+    propertyField("Text", &Fields::text),
+    propertyField("Picture", &Fields::picture),
+} };
+
+TEST(PropertyFields, OneTableNamesKindsReadsAndWritesEveryField)
+{
+    EXPECT_EQ(kFields[1].kind, PropertyKind::Colour);
+    EXPECT_EQ(kFields[6].kind, PropertyKind::Picture);
+    EXPECT_EQ(propertyfields::find(kFields, "count"), 4);
+    EXPECT_EQ(propertyfields::find(kFields, "Nothing"), std::nullopt);
+    EXPECT_EQ(propertyfields::find(kFields, &Fields::text), 5);
+
+    const Fields defaults;
+    PropertyBag empty;
+    for (const auto& f : kFields)
+        propertyfields::writeField(empty, f, defaults, defaults);
+    EXPECT_TRUE(empty.isEmpty());
+
+    Fields changed { -1.5f, 0x123456u, false, -3, 7, "y",
+        std::make_shared<QImage>(2, 2, QImage::Format_RGB32) };
+    changed.picture->fill(Qt::red);
+    PropertyBag bag;
+    for (const auto& f : kFields)
+        propertyfields::writeField(bag, f, changed, defaults);
+    EXPECT_EQ(bag.size(), 7);
+    Fields back;
+    for (const auto& f : kFields)
+        propertyfields::readField(PropertyBag::fromDocument(bag.toDocument()), f, back, defaults);
+    EXPECT_EQ(back.angle, -1.5f);
+    EXPECT_EQ(back.colour, 0x123456u);
+    EXPECT_FALSE(back.flag);
+    EXPECT_EQ(back.small, -3);
+    EXPECT_EQ(back.count, 7);
+    EXPECT_EQ(back.text, "y");
+    ASSERT_NE(back.picture, nullptr);
+    EXPECT_EQ(back.picture->pixel(1, 1), QColor(Qt::red).rgb());
 }
 
 } // namespace

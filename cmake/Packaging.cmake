@@ -32,4 +32,6 @@ set(TUVELA_RUNTIME_DEPENDS
     gstreamer1.0-libav
     "fonts-wqy-microhei | fonts-noto-cjk")
 list(JOIN TUVELA_RUNTIME_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The less common media types.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-ugly, gstreamer1.0-plugins-bad")
 include(CPack)

@@ -8,10 +8,11 @@ set(CPACK_PACKAGE_CONTACT "tuvela developers <tuvela@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Temperature console and infrared-remote music player for serial-port boards")
 set(CPACK_PACKAGE_DESCRIPTION
-    "tempconsole shows a temperature-controller board's readings on a seven-segment\n"
-    "display and a strip chart and sounds an alarm above the set-point;\n"
-    "remoteplayer plays media driven by an infrared remote. Includes board\n"
-    "simulators and the boards' firmware.")
+    "tempconsole shows a temperature-controller board's readings on a\n"
+    "seven-segment display and a strip chart and sounds an alarm above the\n"
+    "set-point, and remoteplayer plays media driven by an infrared remote.\n"
+    "Includes board simulators and the boards' firmware.")
+list(JOIN CPACK_PACKAGE_DESCRIPTION "" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -22,10 +23,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # of the operator messages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(TUVELA_RUNTIME_DEPENDS
-    libqt6widgets6
-    libqt6serialport6
-    libqt6multimedia6
-    libqt6multimediawidgets6
     qt6-image-formats-plugins
     gstreamer1.0-plugins-base
     gstreamer1.0-plugins-good

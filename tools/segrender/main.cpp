@@ -49,14 +49,8 @@ bool loadBag(const QString& path, PropertyBag& bag, QString& error)
     return reason.isEmpty();
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void addOptions(QCommandLineParser& parser)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Draws a seven-segment display control into a PNG file."));
     parser.addHelpOption();
@@ -70,6 +64,45 @@ int main(int argc, char** argv)
         QStringLiteral("FILE") });
     parser.addOption(
         { QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
+}
+
+// Loads the stored instance or the defaults, gives the size, applies each
+// assignment in order and repaints; "" when all went well, else the reason.
+QString render(SegmentDisplay& display, const QCommandLineParser& parser, QSize size)
+{
+    if (parser.isSet(QStringLiteral("bag"))) {
+        PropertyBag bag;
+        QString error;
+        if (!loadBag(parser.value(QStringLiteral("bag")), bag, error))
+            return error;
+        display.ReadProperties(bag);
+    } else {
+        display.InitProperties();
+    }
+    // The control builds itself for the size even when it already has it.
+    display.giveSize(size, UserControl::SizeNotice::Always);
+    for (const QString& assignment : parser.values(QStringLiteral("set"))) {
+        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return QStringLiteral("--set needs Name=Value: %1").arg(assignment);
+        QString error;
+        if (!setPropertyFromText(display, assignment.left(eq), assignment.mid(eq + 1), &error))
+            return error;
+    }
+    if (!display.RepaintAll())
+        return display.lastError();
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    addOptions(parser);
     parser.process(app);
 
     QSize size;
@@ -80,27 +113,8 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("--out FILE.png is required"));
 
     SegmentDisplay display;
-    if (parser.isSet(QStringLiteral("bag"))) {
-        PropertyBag bag;
-        QString error;
-        if (!loadBag(parser.value(QStringLiteral("bag")), bag, error))
-            return fail(error);
-        display.ReadProperties(bag);
-    } else {
-        display.InitProperties();
-    }
-    // The control builds itself for the size even when it already has it.
-    display.giveSize(size, UserControl::SizeNotice::Always);
-    for (const QString& assignment : parser.values(QStringLiteral("set"))) {
-        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            return fail(QStringLiteral("--set needs Name=Value: %1").arg(assignment));
-        QString error;
-        if (!setPropertyFromText(display, assignment.left(eq), assignment.mid(eq + 1), &error))
-            return fail(error);
-    }
-    if (!display.RepaintAll())
-        return fail(display.lastError());
+    if (const QString error = render(display, parser, size); !error.isEmpty())
+        return fail(error);
     if (!surfaceWithinShape(display, 0).save(out, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(out));
     return 0;

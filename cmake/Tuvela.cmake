@@ -64,6 +64,7 @@ function(tuvela_add_bench)
   cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${B_NAME} ${B_SOURCES})
   target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_include_directories(${B_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 endfunction()
 
 find_package(Threads REQUIRED)

@@ -1,6 +1,7 @@
 // The console window: the whole receive handler per character, the time from
 // creating the window to its first painted frame, and the resident memory after
 // ten thousand lines.
+#include "benchmain.h"
 #include "frmmain.h"
 #include "inifile.h"
 
@@ -116,11 +117,9 @@ BENCHMARK(ResidentAfterTenThousandLines)->Iterations(1)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     QFile::remove(settingsPath());
-    return 0;
+    return status;
 }

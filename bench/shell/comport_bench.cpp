@@ -1,5 +1,6 @@
 // Characters per second delivered through ComPort from a pseudo-terminal, with
 // one OnComm and one one-character Input per character.
+#include "benchmain.h"
 #include "comport.h"
 #include "ptypair.h"
 
@@ -50,8 +51,5 @@ BENCHMARK(BM_ComPortReceive)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

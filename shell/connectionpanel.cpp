@@ -91,7 +91,7 @@ void ConnectionPanel::probe()
 {
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
         QRadioButton* option = m_opt[size_t(port - 1)];
-        option->setToolTip(ComPort::devicePath(port));
+        option->setToolTip(tooltipFor(port));
         // Each step on its own: a failing step is noted and the next one runs.
         const auto step = [&](auto&& action) {
             try {
@@ -129,16 +129,86 @@ void ConnectionPanel::cmdConnect_Click()
         reportConnectFailure(e);
         return;
     }
-    m_status->setText(QStringLiteral("已连接..."));
+    showConnected(QStringLiteral("已连接..."));
+    emit linkChanged(LinkChange::Connected);
+}
+
+bool ConnectionPanel::reconnect(int port)
+{
+    try {
+        m_port.setCommPort(port);
+        m_port.setPortOpen(true);
+    } catch (const ComError&) {
+        return false;
+    }
+    m_opt[size_t(port - 1)]->setEnabled(true);
+    m_opt[size_t(port - 1)]->setChecked(true);
+    showConnected(QStringLiteral("设备已重新接入，已自动连接..."));
+    emit linkChanged(LinkChange::Reconnected);
+    return true;
+}
+
+void ConnectionPanel::showConnected(const QString& status)
+{
+    m_status->setText(status);
     emit connected();
     m_connect->setEnabled(false);
     m_disconnect->setEnabled(true);
+}
+
+void ConnectionPanel::connectFirstSelectable()
+{
+    for (QRadioButton* option : m_opt) {
+        if (option->isEnabled()) {
+            option->setChecked(true);
+            m_connect->click();
+            return;
+        }
+    }
+}
+
+void ConnectionPanel::setPortDevices(const PortDevices& devices)
+{
+    m_devices = devices;
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        ComPort::setDevicePath(port, devices[size_t(port - 1)].path);
+        const QString description = tooltipFor(port);
+        m_opt[size_t(port - 1)]->setToolTip(description);
+        m_opt[size_t(port - 1)]->setAccessibleDescription(description);
+    }
+}
+
+// The full description when the panel named the device itself, else the path.
+QString ConnectionPanel::tooltipFor(int port) const
+{
+    const PortDevice& device = m_devices[size_t(port - 1)];
+    const QString path = ComPort::devicePath(port);
+    return device.path == path ? describePort(port, device) : path;
+}
+
+void ConnectionPanel::recheckPorts()
+{
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        if (m_port.PortOpen() && m_port.CommPort() == port)
+            continue;
+        ComPort check;
+        bool usable = true;
+        try {
+            check.setCommPort(port);
+            check.setPortOpen(true);
+            check.setPortOpen(false);
+        } catch (const ComError& e) {
+            usable = !disablesOption(e.number);
+        }
+        m_opt[size_t(port - 1)]->setEnabled(usable);
+    }
 }
 
 void ConnectionPanel::cmdDisconnect_Click()
 {
     closeWindowStep();
     showDisconnected();
+    emit linkChanged(LinkChange::Disconnected);
 }
 
 void ConnectionPanel::cmdExit_Click()
@@ -157,7 +227,11 @@ void ConnectionPanel::closeWindowStep()
 
 // The device went away under an open port: the port is closed already; the
 // panel only shows it, once, without a box that a flapping device could repeat.
-void ConnectionPanel::ComPort_DeviceLost() { showDisconnected(); }
+void ConnectionPanel::ComPort_DeviceLost()
+{
+    showDisconnected();
+    emit linkChanged(LinkChange::Lost);
+}
 
 void ConnectionPanel::showDisconnected()
 {

@@ -8,10 +8,15 @@
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
+#include "portfollower.h"
+#include "readingslog.h"
 #include "segmentdisplay.h"
+#include "serialdevices.h"
 #include "uchistogram.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,12 +31,25 @@ const QString kKey = QStringLiteral("SETTEMP");
 const QString kLinkSetPoint = QStringLiteral("OK");
 const QString kLinkMeasuring = QStringLiteral("EXIT");
 
+const QString kLogKey = QStringLiteral("LOG");
+
+struct LinkEvent {
+    LinkChange change;
+    const char* event; // as the readings log names it
+};
+
+constexpr std::array kLinkEvents {
+    LinkEvent { LinkChange::Connected, "connected" },
+    LinkEvent { LinkChange::Reconnected, "reconnected" },
+    LinkEvent { LinkChange::Disconnected, "disconnected" },
+    LinkEvent { LinkChange::Lost, "lost" },
+};
+
 constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
 
 // One step of a handler: a failure skips only this step.
-template <typename Step>
-void guarded(Step&& step)
+template <typename Step> void guarded(Step&& step)
 {
     try {
         step();
@@ -77,6 +95,7 @@ frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
     resize(9450 / 15, 9090 / 15);
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
+    connect(m_c.panel, &ConnectionPanel::linkChanged, this, &frmMain::panel_LinkChanged);
     connect(m_port.get(), &ComPort::OnComm, this, &frmMain::ComPort_OnComm);
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
@@ -93,13 +112,65 @@ void frmMain::Form_Load()
     m_iniPath = settingsPath();
     m_c.txtBarcode->setText(QStringLiteral("0"));
     m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
+    if (m_options) {
+        m_follower = new PortFollower(*m_c.panel, m_options->com, settingsPorts(m_iniPath));
+        m_follower->start();
+    }
     m_c.panel->probe();
+    openReadingsLog();
     m_timer1->start();
     m_timer2->start();
+    if (m_options && m_options->connect)
+        QTimer::singleShot(0, m_c.panel, &ConnectionPanel::connectFirstSelectable);
+}
+
+// --log FILE, else the settings key (a relative path there is taken from the
+// settings file's folder); none of them: no log.
+void frmMain::openReadingsLog()
+{
+    QString path = m_options ? m_options->log : QString();
+    if (path.isEmpty()) {
+        const QString stored = GetFromINI(kSection, kLogKey, m_iniPath);
+        if (!stored.isEmpty())
+            path = QFileInfo(m_iniPath).dir().absoluteFilePath(stored);
+    }
+    if (path.isEmpty())
+        return;
+    m_log = std::make_unique<ReadingsLog>(path);
+    connect(m_log.get(), &ReadingsLog::failed, this, [this](const QString& message) {
+        m_c.panel->lblStatus()->setText(message);
+        qWarning("%s", qPrintable(message));
+    });
+}
+
+void frmMain::logRow(const QString& event, const QString& setPoint)
+{
+    if (!m_log)
+        return;
+    const QString mode
+        = m_c.Label1->text() == kCaptionSetPoint ? QStringLiteral("setpoint") : QStringLiteral("measuring");
+    m_log->append({ QDateTime::currentDateTime(), event, m_c.txtBarcode->text(), setPoint, m_alarmOn, mode });
 }
 
 // After connect the console is in measuring mode.
-void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
+void frmMain::panel_Connected()
+{
+    m_c.Text1->setText(kLinkMeasuring);
+}
+
+void frmMain::panel_LinkChanged(LinkChange change)
+{
+    m_framer.clear();
+    if (change == LinkChange::Disconnected || change == LinkChange::Lost) {
+        m_sound->stop();
+        if (m_alarmOn)
+            m_alarmOn = 0;
+    }
+    for (const LinkEvent& e : kLinkEvents) {
+        if (e.change == change)
+            logRow(QString::fromLatin1(e.event), m_setTemp);
+    }
+}
 
 void frmMain::ComPort_OnComm()
 {
@@ -137,6 +208,7 @@ void frmMain::receiveChunk(const QString& chunk)
     guarded([&] { m_c.txtBarcode->setText(*line); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
     guarded([&] { evaluateLine(); });
+    guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
     guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
     guarded([&] {
         m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
@@ -180,9 +252,18 @@ bool frmMain::sendCommand(QChar command)
     return true;
 }
 
-void frmMain::Command2_Click() { sendCommand(u'4'); }
-void frmMain::Command4_Click() { sendCommand(u'3'); }
-void frmMain::Command3_Click() { sendCommand(u'5'); }
+void frmMain::Command2_Click()
+{
+    sendCommand(u'4');
+}
+void frmMain::Command4_Click()
+{
+    sendCommand(u'3');
+}
+void frmMain::Command3_Click()
+{
+    sendCommand(u'5');
+}
 
 void frmMain::Command8_Click()
 {
@@ -201,6 +282,7 @@ void frmMain::saveSetPoint()
     QString reason;
     if (WritePrivateProfileString(kSection, kKey, value, m_iniPath, &reason)) {
         m_lastSaveFailure.clear();
+        logRow(QStringLiteral("setpoint"), value);
         return;
     }
     reportSaveFailure(reason);

@@ -3,6 +3,7 @@
 // and the receive handler of the controller link.
 #pragma once
 
+#include "cmdline.h"
 #include "frmmaincontrols.h"
 #include "linkprotocol.h"
 
@@ -14,7 +15,10 @@
 
 class AlarmPlayer;
 class ComPort;
+class PortFollower;
 class QTimer;
+class ReadingsLog;
+enum class LinkChange;
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -27,8 +31,15 @@ public:
     frmMain(const QString& alarmSoundPath, QWidget* parent);
     ~frmMain() override;
 
+    // The program's command line, given before Form_Load: the ports then
+    // follow the devices (--comN, PORTS, then the present devices), --connect
+    // connects once loaded and --log names the readings log. Without it the
+    // ports keep the paths ComPort already has and nothing is watched.
+    void setProgramOptions(const ProgramOptions& options) { m_options = options; }
+
     // The window's load step: settings path, "0" in txtBarcode, the stored
-    // set-point, the port probe; then both timers start.
+    // set-point, the port devices, the port probe, the readings log; then both
+    // timers start.
     void Form_Load();
 
     // The receive handler: steps 1 and 2 take one character from the port,
@@ -49,6 +60,8 @@ public:
     QTimer* Timer1() const { return m_timer1; }
     QTimer* Timer2() const { return m_timer2; }
     AlarmPlayer& alarmSound() const { return *m_sound; }
+    PortFollower* follower() const { return m_follower; }
+    ReadingsLog* readingsLog() const { return m_log.get(); }
     const QString& IniPath() const { return m_iniPath; }
     const QString& SetTemp() const { return m_setTemp; }
     const QString& RxBuffer() const { return m_framer.buffer(); }
@@ -60,6 +73,11 @@ protected:
 
 private:
     void panel_Connected();
+    // Every link change starts a clean line; when the link ends the alarm
+    // sound stops and AlarmOn is cleared (lamps and display keep their state).
+    void panel_LinkChanged(LinkChange change);
+    void openReadingsLog();
+    void logRow(const QString& event, const QString& setPoint);
     // Sends one command character; with the port closed, tells the operator to
     // connect first and returns false.
     bool sendCommand(QChar command);
@@ -81,4 +99,7 @@ private:
     std::optional<int> m_alarmOn;
     QString m_lastSaveFailure; // shown once until a save works again
     QString m_queuedMessage;
+    std::optional<ProgramOptions> m_options;
+    PortFollower* m_follower = nullptr;
+    std::unique_ptr<ReadingsLog> m_log;
 };

@@ -25,9 +25,10 @@ private:
     QString m_buffer;
 };
 
-// The alarm test: is the reading at or above the set-point? When both texts are
-// decimal numbers they are compared as numbers (100 above 30, 9 below 30);
-// otherwise as texts, by character code, so an empty set-point raises the alarm.
+// The alarm test: is the reading at or above the set-point? No set-point (empty
+// or blank: none stored yet) never is. When both texts are decimal numbers they
+// are compared as numbers (100 above 30, 9 below 30); otherwise as texts, by
+// character code.
 bool readingAtOrAbove(const QString& reading, const QString& setpoint);
 
 // The chart's sample of a reading text: blanks around it allowed, an optional

@@ -11,9 +11,11 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    parseProgramOptions(arguments, QStringLiteral("Temperature-controller console on a serial port."));
+    const ProgramOptions options = parseProgramOptionsOrExit(arguments,
+        ProgramSyntax { QStringLiteral("Temperature-controller console on a serial port."), true });
     QApplication app(argc, argv);
     frmMain window;
+    window.setProgramOptions(options);
     window.Form_Load();
     window.move(window.screen()->availableGeometry().center() - window.rect().center());
     window.show();

@@ -92,7 +92,7 @@ TEST(TempboardProgram, AnswersSetpointCommandsAndRemovesItsLink)
         device.send("5");
         EXPECT_NE(device.readUntil("31C\r\n").find("31C\r\n"), std::string::npos);
         device.send("6");
-        EXPECT_NE(device.readUntil("31N\r\n").find("31N\r\n"), std::string::npos);
+        EXPECT_NE(device.readUntil("25N\r\n").find("25N\r\n"), std::string::npos);
     }
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }

@@ -1,6 +1,7 @@
 // remoteplayer: the infrared-remote music player.
 #include "cmdline.h"
 #include "form1.h"
+#include "portfollower.h"
 
 #include <QApplication>
 
@@ -10,11 +11,12 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    parseProgramOptions(arguments,
-                        QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。"));
+    const ProgramOptions options = parseProgramOptionsOrExit(
+        arguments, ProgramSyntax{QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。")});
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("remoteplayer"));
     Form1 window;
+    PortFollower::follow(*window.panel(), options, window.IniPath());
     window.show();
     return QApplication::exec();
 }

@@ -1,10 +1,12 @@
 #include "portfollower.h"
 
+#include "cmdline.h"
 #include "comport.h"
 #include "connectionpanel.h"
 #include "serialdevices.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 PortFollower::PortFollower(ConnectionPanel& panel, const PortPaths& commandLine, const PortPaths& settings)
     : QObject(&panel)
@@ -28,6 +30,17 @@ void PortFollower::start(int intervalMs)
 {
     m_panel.setPortDevices(currentPortDevices(m_commandLine, m_settings));
     m_watch.start(intervalMs);
+}
+
+PortFollower* PortFollower::follow(
+    ConnectionPanel& panel, const ProgramOptions& options, const QString& iniPath)
+{
+    auto* follower = new PortFollower(panel, options.com, settingsPorts(iniPath));
+    follower->start();
+    panel.recheckPorts();
+    if (options.connect)
+        QTimer::singleShot(0, &panel, &ConnectionPanel::connectFirstSelectable);
+    return follower;
 }
 
 void PortFollower::panel_LinkChanged(LinkChange change)

@@ -12,6 +12,7 @@
 
 class ConnectionPanel;
 enum class LinkChange;
+struct ProgramOptions;
 
 class PortFollower : public QObject {
     Q_OBJECT
@@ -22,6 +23,13 @@ public:
 
     // Resolves the devices now and starts watching them.
     void start(int intervalMs = DeviceWatch::kIntervalMs);
+
+    // For a window that probed already: follows the devices named by the
+    // command line and the settings file at `iniPath`, checks the ports again
+    // for them, and with --connect connects the first selectable one once the
+    // event loop runs. The follower belongs to the panel.
+    static PortFollower* follow(
+        ConnectionPanel& panel, const ProgramOptions& options, const QString& iniPath);
 
     const ReconnectState& state() const { return m_state; }
     DeviceWatch& watch() { return m_watch; }

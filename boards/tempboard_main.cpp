@@ -60,7 +60,9 @@ int parse(int argc, char** argv, Args& args)
         if (name == "-h" || name == "--help")
             return std::fputs(kUsage, stdout), -1;
         if (i + 1 >= argc)
-            return std::fprintf(stderr, "tempboard: unknown option or missing value: %s\n%s", name.c_str(), kUsage), 2;
+            return std::fprintf(
+                       stderr, "tempboard: unknown option or missing value: %s\n%s", name.c_str(), kUsage),
+                   2;
         const std::string value = argv[++i];
         int seed = 0;
         std::string error;
@@ -72,7 +74,9 @@ int parse(int argc, char** argv, Args& args)
         else if (name == "--script")
             ok = args.board.scripted = boardio::readLines(value, error, args.board.script);
         if (!ok)
-            return std::fprintf(stderr, "tempboard: bad option %s %s %s\n", name.c_str(), value.c_str(), error.c_str()), 2;
+            return std::fprintf(stderr, "tempboard: bad option %s %s %s\n", name.c_str(), value.c_str(),
+                       error.c_str()),
+                   2;
     }
     const TempBoardOptions& b = args.board;
     if (b.intervalMs < 1 || b.min < TempBoard::kLowest || b.max > TempBoard::kHighest || b.min > b.max)

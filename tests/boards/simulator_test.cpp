@@ -80,8 +80,8 @@ TEST(TempboardProgram, AnswersSetpointCommandsAndRemovesItsLink)
     QTemporaryDir dir;
     const QString link = dir.filePath("board");
     {
-        Simulator board(TEMPBOARD_PATH, { "--interval", "100", "--start", "25", "--min", "25", "--max", "25",
-                                              "--link", link });
+        Simulator board(TEMPBOARD_PATH,
+            { "--interval", "100", "--start", "25", "--min", "25", "--max", "25", "--link", link });
         ASSERT_TRUE(board.path().startsWith("/dev/pts/")) << board.path().toStdString();
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), board.path());
         Device device(link);

@@ -55,8 +55,7 @@ TEST(ReadingsLog, AppendsWithOneHeaderAndReportsAFailureOnce)
     EXPECT_TRUE(waitUntil([&] { return failed.count() > 0; }));
     waitUntil([] { return false; }, 100);
     ASSERT_EQ(failed.count(), 1);
-    EXPECT_TRUE(failed[0].startsWith(
-        "读数记录文件 " + dir.filePath("missing/log.csv") + " 无法写入："));
+    EXPECT_TRUE(failed[0].startsWith("读数记录文件 " + dir.filePath("missing/log.csv") + " 无法写入："));
 }
 
 } // namespace

@@ -108,8 +108,9 @@ QString describePort(int number, const PortDevice& device)
     if (!device.description.isEmpty())
         lines << device.description;
     for (const SourceText& s : kSourceTexts) {
+        const QString text = QString::fromUtf8(s.text);
         if (s.source == device.source)
-            lines << QString::fromUtf8(s.text).arg(number);
+            lines << (text.contains(QLatin1String("%1")) ? text.arg(number) : text);
     }
     return lines.join(u'\n');
 }

@@ -76,14 +76,22 @@ TEST_F(BenchTest, UnplugAndReturnReconnectsWithinTwoSecondsAndLogsIt)
     board->unplug();
     ASSERT_TRUE(waitUntil([&] { return !window->port().PortOpen(); }));
     EXPECT_EQ(status(), "已断开...");
+    EXPECT_TRUE(waitUntil([&] { return !c().panel->optComPort(0)->isEnabled(); }, 2000))
+        << "gone: unselectable";
     board = std::make_unique<Board>(link, 26);
     ASSERT_TRUE(board->ok());
     QElapsedTimer back;
     back.start();
     ASSERT_TRUE(waitUntil([&] { return connected(); }));
     EXPECT_LT(back.elapsed(), 2000);
+    EXPECT_EQ(status(), "设备已重新接入，已自动连接...");
     EXPECT_TRUE(waitUntil([&] { return showing("26"); }));
     EXPECT_EQ(c().Text1->text(), "EXIT");
+
+    c().panel->cmdDisconnect()->click();
+    board = std::make_unique<Board>(link, 27);
+    EXPECT_FALSE(waitUntil([&] { return window->port().PortOpen(); }, 1500))
+        << "the operator's disconnect stands";
 
     ASSERT_TRUE(window->readingsLog()->waitWritten(3000));
     QFile file(log);
@@ -96,7 +104,8 @@ TEST_F(BenchTest, UnplugAndReturnReconnectsWithinTwoSecondsAndLogsIt)
         if (f.size() == 6 && (events.isEmpty() || events.back() != f[1]))
             events << QString::fromLatin1(f[1]);
     }
-    EXPECT_EQ(events.mid(0, 5), (QStringList { "connected", "reading", "lost", "reconnected", "reading" }));
+    EXPECT_EQ(
+        events, (QStringList { "connected", "reading", "lost", "reconnected", "reading", "disconnected" }));
     EXPECT_TRUE(rows[2].endsWith(",reading,25,30,0,measuring")) << rows[2].toStdString();
 }
 
@@ -128,6 +137,7 @@ TEST_F(BenchTest, DeviceAppearingAfterStartAndSettingsEntryBecomeSelectable)
     ASSERT_TRUE(WritePrivateProfileString("PORTS", "COM3", late, iniPath()));
     start({ "/nonexistent/1", "/nonexistent/2", "", "/nonexistent/4" });
     EXPECT_EQ(ComPort::devicePath(3), late);
+    EXPECT_EQ(c().panel->optComPort(2)->accessibleDescription(), late + "\n来自设置文件 [PORTS] COM3");
     EXPECT_FALSE(c().panel->optComPort(2)->isEnabled());
     Board board(late);
     ASSERT_TRUE(board.ok());

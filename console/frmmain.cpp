@@ -49,7 +49,8 @@ constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
 
 // One step of a handler: a failure skips only this step.
-template <typename Step> void guarded(Step&& step)
+template <typename Step>
+void guarded(Step&& step)
 {
     try {
         step();
@@ -153,10 +154,7 @@ void frmMain::logRow(const QString& event, const QString& setPoint)
 }
 
 // After connect the console is in measuring mode.
-void frmMain::panel_Connected()
-{
-    m_c.Text1->setText(kLinkMeasuring);
-}
+void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
 
 void frmMain::panel_LinkChanged(LinkChange change)
 {
@@ -252,18 +250,9 @@ bool frmMain::sendCommand(QChar command)
     return true;
 }
 
-void frmMain::Command2_Click()
-{
-    sendCommand(u'4');
-}
-void frmMain::Command4_Click()
-{
-    sendCommand(u'3');
-}
-void frmMain::Command3_Click()
-{
-    sendCommand(u'5');
-}
+void frmMain::Command2_Click() { sendCommand(u'4'); }
+void frmMain::Command4_Click() { sendCommand(u'3'); }
+void frmMain::Command3_Click() { sendCommand(u'5'); }
 
 void frmMain::Command8_Click()
 {

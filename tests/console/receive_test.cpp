@@ -31,10 +31,7 @@ protected:
     }
 };
 
-bool startsWithDigit(const char* text)
-{
-    return text[0] >= '0' && text[0] <= '9';
-}
+bool startsWithDigit(const char* text) { return text[0] >= '0' && text[0] <= '9'; }
 
 struct AlarmCase {
     const char* setPoint; // nullptr: none stored
@@ -66,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Readings, AlarmTest,
     ::testing::Values(AlarmCase { "30", "25X\r\n", "25", false }, AlarmCase { "30", "35X\r\n", "35", true },
         AlarmCase { "30", "30X\r\n", "30", true }, // at the set-point
         AlarmCase { "30", "100X\r\n", "100", true }, // compared as numbers, not as texts
-        AlarmCase { "30", "9X\r\n", "9", false }, AlarmCase { "30", "29.5X\r\n", "29.5", false },
+        AlarmCase { "30", "9X\r\n", "9", false },
+        AlarmCase { "30", "29.5X\r\n", "29.5", false },
         AlarmCase { nullptr, "5X\r\n", "5", false }, // no set-point yet: no alarm
         AlarmCase { "30", "ab X\r\n", "ab ", true })); // not a number: compared as text
 

@@ -138,7 +138,9 @@ bool ConnectionPanel::reconnect(int port)
     try {
         m_port.setCommPort(port);
         m_port.setPortOpen(true);
-    } catch (const ComError&) {
+    } catch (const ComError& e) {
+        // Shown in the status, not in a box: the next look tries again.
+        m_status->setText(QStringLiteral("设备已重新接入，但无法打开：%1").arg(e.text));
         return false;
     }
     m_opt[size_t(port - 1)]->setEnabled(true);

@@ -57,8 +57,9 @@ public:
     // other than the open one is opened and closed once on a port of its own;
     // its option is enabled unless that fails with 68, 8002 or 8012.
     void recheckPorts();
-    // Reopens `port` after its device returned, without a box on failure; on
-    // success the panel shows the link as after connect. Returns whether it opened.
+    // Reopens `port` after its device returned. On success the panel shows the
+    // link as after connect; a failure shows only in the status (no box), for
+    // the caller tries again. Returns whether it opened.
     bool reconnect(int port);
     // --connect: selects the first selectable option and presses connect.
     void connectFirstSelectable();

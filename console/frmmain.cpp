@@ -4,15 +4,16 @@
 #include "alarmsound.h"
 #include "cjkfont.h"
 #include "comport.h"
+#include "comreceiver.h"
 #include "connectionpanel.h"
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
-#include "portfollower.h"
+#include "namedwidgets.h"
 #include "readingslog.h"
 #include "segmentdisplay.h"
-#include "serialdevices.h"
 #include "uchistogram.h"
+#include "units.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -48,16 +49,6 @@ constexpr std::array kLinkEvents {
 constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
 
-// One step of a handler: a failure skips only this step.
-template <typename Step>
-void guarded(Step&& step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
 // Text boxes repaint and notify on every set; most received characters leave
 // them unchanged.
 void setText(QLineEdit* box, const QString& text)
@@ -76,28 +67,27 @@ QTimer* makeTimer(const QString& name, int interval, QObject* parent)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : frmMain(alarmSoundPath(), parent)
+frmMain::frmMain(const ProgramContext& context, QWidget* parent)
+    : frmMain(context, alarmSoundPath(), parent)
 {
 }
 
-frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
+frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>())
+    , m_port(std::make_unique<ComPort>(context.devices))
     , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
+    , m_iniPath(context.settingsPath)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(kTitle);
-    setAccessibleName(kTitle);
+    named::window(this, QStringLiteral("frmMain"), kTitle);
     setFont(cjkFont(QStringLiteral("宋体"), 9, false));
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
     m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);
-    resize(9450 / 15, 9090 / 15);
+    resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
     connect(m_c.panel, &ConnectionPanel::linkChanged, this, &frmMain::panel_LinkChanged);
-    connect(m_port.get(), &ComPort::OnComm, this, &frmMain::ComPort_OnComm);
+    connectReceiver(*m_port, this, [this](const QString& chunk) { receiveChunk(chunk); });
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(m_c.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -110,26 +100,18 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    m_iniPath = settingsPath();
     m_c.txtBarcode->setText(QStringLiteral("0"));
     m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
-    if (m_options) {
-        m_follower = new PortFollower(*m_c.panel, m_options->com, settingsPorts(m_iniPath));
-        m_follower->start();
-    }
     m_c.panel->probe();
-    openReadingsLog();
     m_timer1->start();
     m_timer2->start();
-    if (m_options && m_options->connect)
-        QTimer::singleShot(0, m_c.panel, &ConnectionPanel::connectFirstSelectable);
 }
 
-// --log FILE, else the settings key (a relative path there is taken from the
-// settings file's folder); none of them: no log.
-void frmMain::openReadingsLog()
+// The command line's file, else the settings key (a relative path there is
+// taken from the settings file's folder); none of them: no log.
+void frmMain::openReadingsLog(const QString& commandLinePath)
 {
-    QString path = m_options ? m_options->log : QString();
+    QString path = commandLinePath;
     if (path.isEmpty()) {
         const QString stored = GetFromINI(kSection, kLogKey, m_iniPath);
         if (!stored.isEmpty())
@@ -154,7 +136,10 @@ void frmMain::logRow(const QString& event, const QString& setPoint)
 }
 
 // After connect the console is in measuring mode.
-void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
+void frmMain::panel_Connected()
+{
+    m_c.Text1->setText(kLinkMeasuring);
+}
 
 void frmMain::panel_LinkChanged(LinkChange change)
 {
@@ -170,15 +155,6 @@ void frmMain::panel_LinkChanged(LinkChange change)
     }
 }
 
-void frmMain::ComPort_OnComm()
-{
-    if (m_port->CommEvent() != ComPort::kEvReceive)
-        return;
-    QString chunk;
-    guarded([&] { chunk = m_port->Input(); });
-    receiveChunk(chunk);
-}
-
 void frmMain::receiveChunk(const QString& chunk)
 {
     m_rxChunk = chunk;
@@ -190,7 +166,6 @@ void frmMain::receiveChunk(const QString& chunk)
     if (m_rxChunk == QLatin1String("N")) {
         guarded([&] { m_c.Text1->setText(kLinkMeasuring); });
         guarded([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
-        guarded([&] { m_iniPath = settingsPath(); });
         guarded([&] { saveSetPoint(); });
     }
     if (m_c.Text1->text() == kLinkSetPoint) {
@@ -203,7 +178,7 @@ void frmMain::receiveChunk(const QString& chunk)
     const std::optional<QString> line = m_framer.add(m_rxChunk);
     if (!line)
         return;
-    guarded([&] { m_c.txtBarcode->setText(*line); });
+    guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
     guarded([&] { evaluateLine(); });
     guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
@@ -250,15 +225,23 @@ bool frmMain::sendCommand(QChar command)
     return true;
 }
 
-void frmMain::Command2_Click() { sendCommand(u'4'); }
-void frmMain::Command4_Click() { sendCommand(u'3'); }
-void frmMain::Command3_Click() { sendCommand(u'5'); }
+void frmMain::Command2_Click()
+{
+    sendCommand(u'4');
+}
+void frmMain::Command4_Click()
+{
+    sendCommand(u'3');
+}
+void frmMain::Command3_Click()
+{
+    sendCommand(u'5');
+}
 
 void frmMain::Command8_Click()
 {
     if (!sendCommand(u'6'))
         return;
-    m_iniPath = settingsPath();
     saveSetPoint();
 }
 

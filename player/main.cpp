@@ -1,7 +1,10 @@
 // remoteplayer: the infrared-remote music player.
 #include "cmdline.h"
 #include "form1.h"
+#include "inifile.h"
 #include "portfollower.h"
+#include "programcontext.h"
+#include "serialdevices.h"
 
 #include <QApplication>
 
@@ -15,8 +18,10 @@ int main(int argc, char* argv[])
         ProgramSyntax { QStringLiteral("红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。") });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("remoteplayer"));
-    Form1 window;
-    PortFollower::follow(*window.panel(), options, window.IniPath());
-    window.show();
+    const QString iniPath = settingsPath();
+    const auto window
+        = loadWindow<Form1>(ProgramContext { iniPath, startingComDevices(options.com, iniPath) });
+    PortFollower::follow(*window->panel(), options, iniPath);
+    showCentred(*window);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "mediaplayer.h"
 
 #include "infotext.h"
+#include "namedwidgets.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -18,28 +19,29 @@
 
 namespace {
 
-QToolButton *transportButton(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon)
+// A transport control: named, and explained by its caption on hover.
+template <typename W> W* transport(W* widget, const char* name, const QString& caption)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAccessibleName(caption);
-    b->setToolTip(caption);
+    named::control(widget, QLatin1String(name), caption)->setToolTip(caption);
+    return widget;
+}
+
+QToolButton* transportButton(
+    QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon)
+{
+    auto* b = transport(new QToolButton(parent), name, caption);
     b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 
-QSlider *transportSlider(QWidget *parent, const char *name, const QString &caption)
+QSlider* transportSlider(QWidget* parent, const char* name, const QString& caption)
 {
-    auto *s = new QSlider(Qt::Horizontal, parent);
-    s->setObjectName(QLatin1String(name));
-    s->setAccessibleName(caption);
-    s->setToolTip(caption);
-    return s;
+    return transport(new QSlider(Qt::Horizontal, parent), name, caption);
 }
 
 } // namespace
 
-MediaPlayer::MediaPlayer(QWidget *parent)
+MediaPlayer::MediaPlayer(QWidget* parent)
     : QWidget(parent)
     , m_player(std::make_unique<QMediaPlayer>())
     , m_audio(std::make_unique<QAudioOutput>())
@@ -63,9 +65,8 @@ MediaPlayer::~MediaPlayer()
 
 void MediaPlayer::buildControls()
 {
-    m_screen = new QStackedWidget(this);
-    m_screen->setObjectName(QStringLiteral("wmp1Screen"));
-    m_screen->setAccessibleName(QStringLiteral("播放画面"));
+    m_screen
+        = named::control(new QStackedWidget(this), QStringLiteral("wmp1Screen"), QStringLiteral("播放画面"));
     m_video = new QVideoWidget(m_screen);
     m_video->setAccessibleName(QStringLiteral("视频"));
     m_pictureView = new QLabel(m_screen);
@@ -83,32 +84,29 @@ void MediaPlayer::buildControls()
     m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
     m_volumeSlider->setRange(0, 100);
     m_volumeSlider->setMaximumWidth(120);
-    m_times = new QLabel(this);
-    m_times->setObjectName(QStringLiteral("wmp1Times"));
-    m_times->setAccessibleName(QStringLiteral("播放时间"));
+    m_times = named::control(new QLabel(this), QStringLiteral("wmp1Times"), QStringLiteral("播放时间"));
 
-    connect(m_playPause, &QToolButton::clicked, this, [this] {
-        playState() == Playing ? controls.pause() : controls.play();
-    });
+    connect(m_playPause, &QToolButton::clicked, this,
+        [this] { playState() == Playing ? controls.pause() : controls.play(); });
     connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
     connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
     connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
     connect(m_position, &QSlider::sliderMoved, this, [this](int ms) { m_player->setPosition(ms); });
 
-    auto *bar = new QHBoxLayout;
-    for (QWidget *w : {static_cast<QWidget *>(m_playPause), static_cast<QWidget *>(m_stop)})
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : { static_cast<QWidget*>(m_playPause), static_cast<QWidget*>(m_stop) })
         bar->addWidget(w);
     bar->addWidget(m_position, 1);
     bar->addWidget(m_times);
     bar->addWidget(m_muteButton);
     bar->addWidget(m_volumeSlider);
-    auto *column = new QVBoxLayout(this);
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_screen, 1);
     column->addLayout(bar);
 }
 
-void MediaPlayer::setURL(const QString &url)
+void MediaPlayer::setURL(const QString& url)
 {
     m_stoppedByRequest = false;
     m_picture = QImage();
@@ -138,12 +136,12 @@ void MediaPlayer::showPicture()
         return;
     }
     m_player->setSource(QUrl());
-    m_pictureView->setPixmap(QPixmap::fromImage(
-        m_picture.scaled(m_screen->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_pictureView->setPixmap(QPixmap::fromImage(m_picture.scaled(
+        m_screen->size().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     m_screen->setCurrentWidget(m_pictureView);
 }
 
-void MediaPlayer::resizeEvent(QResizeEvent *event)
+void MediaPlayer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (showingPicture())
@@ -192,7 +190,8 @@ void MediaPlayer::updateTransport()
         m_position->setRange(0, int(qMin<qint64>(m_player->duration(), INT_MAX)));
         m_position->setValue(int(qMin<qint64>(m_player->position(), INT_MAX)));
     }
-    m_times->setText(controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
+    m_times->setText(
+        controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
 }
 
 void MediaPlayer::applyVolume()
@@ -205,7 +204,8 @@ void MediaPlayer::applyVolume()
         return;
     const QSignalBlocker quietMute(m_muteButton);
     m_muteButton->setChecked(m_mute);
-    m_muteButton->setIcon(style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    m_muteButton->setIcon(
+        style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
 }
 
 void MediaPlayer::Controls::play()

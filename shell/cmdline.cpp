@@ -1,6 +1,5 @@
 #include "cmdline.h"
 
-#include "comport.h"
 #include "qtoptions.h"
 
 #include <QCommandLineParser>
@@ -25,7 +24,7 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
     const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
     QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, syntax.description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
         text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
     text
         += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
@@ -37,19 +36,10 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 QList<QCommandLineOption> portOptions()
 {
     QList<QCommandLineOption> ports;
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
         ports.append(
             QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
     return ports;
-}
-
-// Each given path becomes the device of its port.
-void applyPortPaths(const PortPaths& paths)
-{
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
-        if (!paths[size_t(port - 1)].isEmpty())
-            ComPort::setDevicePath(port, paths[size_t(port - 1)]);
-    }
 }
 
 } // namespace
@@ -96,18 +86,16 @@ ProgramOptions parseProgramOptionsOrExit(const QStringList& arguments, const Pro
     std::exit(help ? 0 : 2);
 }
 
-bool parseProgramOptions(
-    const QStringList& arguments, const QString& description, QString* message, bool* helpRequested)
+bool parseProgramOptions(const QStringList& arguments, const QString& description, ComDevices* devices,
+    QString* message, bool* helpRequested)
 {
     const std::optional<ProgramOptions> options
         = parseProgramOptions(arguments, ProgramSyntax { description }, message, helpRequested);
-    if (options)
-        applyPortPaths(options->com);
-    return options.has_value();
-}
-
-bool parseProgramOptions(const QStringList& arguments, const QString& description)
-{
-    applyPortPaths(parseProgramOptionsOrExit(arguments, ProgramSyntax { description }).com);
+    if (!options)
+        return false;
+    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+        if (!options->com[size_t(port - 1)].isEmpty())
+            devices->setPath(port, options->com[size_t(port - 1)]);
+    }
     return true;
 }

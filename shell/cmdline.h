@@ -3,6 +3,7 @@
 // object. The console also takes --log FILE.
 #pragma once
 
+#include "comdevices.h"
 #include "portresolver.h"
 
 #include <QString>
@@ -32,7 +33,7 @@ std::optional<ProgramOptions> parseProgramOptions(
 // with status 0; an unknown option or a missing value exits with status 2.
 ProgramOptions parseProgramOptionsOrExit(const QStringList& arguments, const ProgramSyntax& syntax);
 
-// Shorthands that also make each --comN path the device of its port.
-bool parseProgramOptions(const QStringList& arguments, const QString& description);
-bool parseProgramOptions(
-    const QStringList& arguments, const QString& description, QString* message, bool* helpRequested);
+// The same for a fixed table: sets the ports given in `devices` and returns
+// true, or returns false and the message to print in `message`.
+bool parseProgramOptions(const QStringList& arguments, const QString& description, ComDevices* devices,
+    QString* message, bool* helpRequested);

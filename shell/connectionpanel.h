@@ -76,6 +76,7 @@ signals:
     void linkChanged(LinkChange change);
 
 private:
+    void arrange(Arrangement arrangement);
     void ComPort_DeviceLost();
     void showDisconnected();
     void showConnected(const QString& status);

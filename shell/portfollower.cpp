@@ -37,7 +37,6 @@ PortFollower* PortFollower::follow(
 {
     auto* follower = new PortFollower(panel, options.com, settingsPorts(iniPath));
     follower->start();
-    panel.recheckPorts();
     if (options.connect)
         QTimer::singleShot(0, &panel, &ConnectionPanel::connectFirstSelectable);
     return follower;
@@ -72,7 +71,7 @@ void PortFollower::watch_Looked()
     if (!m_state.shouldReconnect(QFileInfo::exists(m_state.device())))
         return;
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
-        if (ComPort::devicePath(port) == m_state.device()) {
+        if (m_panel.port().devices().path(port) == m_state.device()) {
             m_panel.reconnect(port);
             return;
         }

@@ -24,10 +24,10 @@ public:
     // Resolves the devices now and starts watching them.
     void start(int intervalMs = DeviceWatch::kIntervalMs);
 
-    // For a window that probed already: follows the devices named by the
-    // command line and the settings file at `iniPath`, checks the ports again
-    // for them, and with --connect connects the first selectable one once the
-    // event loop runs. The follower belongs to the panel.
+    // For a window loaded with the devices startingComDevices() gave: follows
+    // the devices named by the command line and the settings file at
+    // `iniPath`, and with --connect connects the first selectable port once
+    // the event loop runs. The follower belongs to the panel.
     static PortFollower* follow(
         ConnectionPanel& panel, const ProgramOptions& options, const QString& iniPath);
 

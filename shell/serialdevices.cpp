@@ -73,3 +73,14 @@ PortDevices currentPortDevices(const PortPaths& commandLine, const PortPaths& se
         [&](const SerialDevice& d) { return taken.contains(QFileInfo(d.path).canonicalFilePath()); });
     return resolvePorts(commandLine, settings, present);
 }
+
+ComDevices startingComDevices(const PortPaths& commandLine, const QString& iniPath)
+{
+    const PortDevices ports = currentPortDevices(commandLine, settingsPorts(iniPath));
+    ComDevices devices;
+    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+        devices.setPath(port, ports[size_t(port - 1)].path);
+        devices.setDescription(port, ports[size_t(port - 1)].description);
+    }
+    return devices;
+}

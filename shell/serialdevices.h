@@ -3,6 +3,7 @@
 // /dev/serial/by-id.
 #pragma once
 
+#include "comdevices.h"
 #include "portresolver.h"
 
 #include <QList>
@@ -26,3 +27,7 @@ PortPaths settingsPorts(const QString& iniPath);
 // enumeration. An explicit path that leads to a present device (a link to it)
 // keeps that device out of the automatic order.
 PortDevices currentPortDevices(const PortPaths& commandLine, const PortPaths& settings);
+
+// The device table a program starts with: currentPortDevices() for the
+// command line's paths and the PORTS entries of the settings file at `iniPath`.
+ComDevices startingComDevices(const PortPaths& commandLine, const QString& iniPath);

@@ -1,6 +1,5 @@
 // Speed of the remote player's hot paths: a key line through the receive
 // handler to the end of its dispatch, and filling the file list.
-#include "comport.h"
 #include "form1.h"
 #include "inifile.h"
 #include "listboxes.h"
@@ -17,26 +16,27 @@
 namespace {
 
 QString g_media; // folder of 10,000 matching files (and some others)
+ProgramContext g_context; // the settings file beside the program, no real ports
 
 void writeCodes()
 {
-    for (const KeyFunction &f : kKeyFunctions)
+    for (const KeyFunction& f : kKeyFunctions)
         WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
-                                  QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')),
-                                  settingsPath());
+            QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')), g_context.settingsPath);
 }
 
-void feedLine(Form1 &form, const QString &line)
+void feedLine(Form1& form, const QString& line)
 {
     for (QChar c : line)
         form.receive(QString(c));
 }
 
 // Volume up and down alternate so the volume never sticks at a bound.
-void BM_KeyLineToEndOfDispatch(benchmark::State &state)
+void BM_KeyLineToEndOfDispatch(benchmark::State& state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString up = form.keyTable().code(7) + QStringLiteral("\r\n");
     const QString down = form.keyTable().code(8) + QStringLiteral("\r\n");
     feedLine(form, up); // loads the setup window, as the first key does
@@ -49,10 +49,11 @@ void BM_KeyLineToEndOfDispatch(benchmark::State &state)
 }
 BENCHMARK(BM_KeyLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
 
-void BM_UnmatchedKeyLine(benchmark::State &state)
+void BM_UnmatchedKeyLine(benchmark::State& state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString noise = QStringLiteral("NEC-FFFFFFFF\r\n");
     feedLine(form, noise);
     for (auto _ : state)
@@ -60,7 +61,7 @@ void BM_UnmatchedKeyLine(benchmark::State &state)
 }
 BENCHMARK(BM_UnmatchedKeyLine)->Unit(benchmark::kMicrosecond);
 
-void BM_OpenFolderOf10000Files(benchmark::State &state)
+void BM_OpenFolderOf10000Files(benchmark::State& state)
 {
     FileListBox list;
     for (auto _ : state) {
@@ -76,7 +77,7 @@ void BM_OpenFolderOf10000Files(benchmark::State &state)
 BENCHMARK(BM_OpenFolderOf10000Files)->Unit(benchmark::kMillisecond);
 
 // The listing alone, without the widget.
-void BM_ListFolderOf10000Files(benchmark::State &state)
+void BM_ListFolderOf10000Files(benchmark::State& state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(ListMediaFiles(g_media));
@@ -85,17 +86,19 @@ BENCHMARK(BM_ListFolderOf10000Files)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    g_context.settingsPath = settingsPath();
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        g_context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
     QTemporaryDir tmp;
     g_media = tmp.path();
     for (int i = 0; i < 10000; ++i)
-        QFile(tmp.filePath(QStringLiteral("Track %1.%2").arg(i, 5, 10, QLatin1Char('0')).arg(i % 3 ? "mp3" : "WAV")))
+        QFile(tmp.filePath(
+                  QStringLiteral("Track %1.%2").arg(i, 5, 10, QLatin1Char('0')).arg(i % 3 ? "mp3" : "WAV")))
             .open(QIODevice::WriteOnly);
     for (int i = 0; i < 500; ++i)
         QFile(tmp.filePath(QStringLiteral("cover %1.txt").arg(i))).open(QIODevice::WriteOnly);

@@ -15,8 +15,8 @@ void BM_ComPortReceive(benchmark::State& state)
 {
     const int chunk = int(state.range(0));
     PtyPair pty;
-    ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
     ComPort port;
+    port.devices().setPath(1, QString::fromStdString(pty.slavePath()));
     port.setCommPort(1);
     port.setInputLen(1);
     port.setRThreshold(1);
@@ -40,7 +40,8 @@ void BM_ComPortReceive(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * chunk);
-    state.counters["chars_per_s"] = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
+    state.counters["chars_per_s"]
+        = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComPortReceive)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

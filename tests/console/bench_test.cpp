@@ -5,11 +5,13 @@
 #include "consolefixture.h"
 
 #include "alarmplayer.h"
+#include "cmdline.h"
 #include "lamp.h"
 #include "portfollower.h"
 #include "ptypair.h"
 #include "readingslog.h"
 #include "segmentdisplay.h"
+#include "serialdevices.h"
 #include "shelltestsupport.h"
 
 #include <QProcess>
@@ -46,10 +48,14 @@ private:
 
 class BenchTest : public ConsoleTest {
 protected:
+    // The window as main() makes it, on this test's settings file.
     void start(const PortPaths& com, const QString& log = {})
     {
-        window->setProgramOptions(ProgramOptions { com, false, log });
+        window = std::make_unique<frmMain>(ProgramContext { iniPath(), startingComDevices(com, iniPath()) },
+            QStringLiteral(BUZZ5_WAV), nullptr);
         window->Form_Load();
+        PortFollower::follow(*c().panel, ProgramOptions { com, false, log }, iniPath());
+        window->openReadingsLog(log);
     }
     bool connected() const { return window->port().PortOpen() && c().panel->cmdDisconnect()->isEnabled(); }
     bool showing(const QString& reading) const
@@ -131,7 +137,7 @@ TEST_F(BenchTest, DeviceAppearingAfterStartAndSettingsEntryBecomeSelectable)
     const QString late = dir.filePath("late");
     ASSERT_TRUE(WritePrivateProfileString("PORTS", "COM3", late, iniPath()));
     start({ "/nonexistent/1", "/nonexistent/2", "", "/nonexistent/4" });
-    EXPECT_EQ(ComPort::devicePath(3), late);
+    EXPECT_EQ(window->port().devices().path(3), late);
     EXPECT_EQ(c().panel->optComPort(2)->accessibleDescription(), late + "\n来自设置文件 [PORTS] COM3");
     EXPECT_FALSE(c().panel->optComPort(2)->isEnabled());
     Board board(late);
@@ -176,7 +182,7 @@ TEST_F(BenchTest, LinkEndSilencesTheAlarmAndKeepsTheLamps)
     load();
     for (const bool unplug : { false, true }) {
         PtyPair pty;
-        ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
+        window->port().devices().setPath(1, QString::fromStdString(pty.slavePath()));
         c().panel->cmdConnect()->click();
         pty.write("35X\r\n2");
         ASSERT_TRUE(waitUntil([&] { return window->AlarmOn() == 1 && window->RxBuffer() == "2"; }));

@@ -21,10 +21,7 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(pty.ok());
-        storeSetPoint(QStringLiteral("30"));
-        load();
-        ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
-        c().panel->cmdConnect()->click();
+        loadConnectedTo(pty.slavePath());
         ASSERT_TRUE(window->port().PortOpen());
     }
 

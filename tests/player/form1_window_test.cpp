@@ -27,7 +27,7 @@ using Form1Window = FormFixture;
 
 TEST_F(Form1Window, StartsOnTheCurrentFolderWithNothingChosen)
 {
-    Form1 &f = open();
+    Form1& f = open();
     EXPECT_EQ(f.Dir1()->Path(), root);
     EXPECT_EQ(f.Dir1()->ListIndex(), -1);
     EXPECT_EQ(f.File1()->Path(), root);
@@ -43,31 +43,31 @@ TEST_F(Form1Window, StartsOnTheCurrentFolderWithNothingChosen)
     EXPECT_EQ(f.panel()->lblStatus()->text(), QStringLiteral("空闲"));
     EXPECT_EQ(f.form2(), nullptr);
     EXPECT_EQ(f.size(), QSize(761, 613));
-    for (QWidget *list : {static_cast<QWidget *>(f.Drive1()), static_cast<QWidget *>(f.Dir1()),
-                          static_cast<QWidget *>(f.File1())})
+    for (QWidget* list : { static_cast<QWidget*>(f.Drive1()), static_cast<QWidget*>(f.Dir1()),
+             static_cast<QWidget*>(f.File1()) })
         EXPECT_EQ(list->palette().color(QPalette::Base), QColor(224, 224, 224));
 }
 
 TEST_F(Form1Window, EveryControlHasAnAccessibleName)
 {
-    Form1 &f = open();
+    Form1& f = open();
     f.show();
-    for (QWidget *w : f.findChildren<QWidget *>()) {
-        if (w->focusPolicy() == Qt::NoFocus && !qobject_cast<QLineEdit *>(w))
+    for (QWidget* w : f.findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus && !qobject_cast<QLineEdit*>(w))
             continue;
-        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         ASSERT_NE(a, nullptr);
-        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString() << " "
-                                                           << w->metaObject()->className();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty())
+            << w->objectName().toStdString() << " " << w->metaObject()->className();
     }
-    EXPECT_EQ(f.findChild<QPushButton *>(QStringLiteral("Command1"))->text(), QStringLiteral("设置遥控键值"));
-    EXPECT_EQ(f.findChild<QPushButton *>(QStringLiteral("Command3"))->text(), QStringLiteral("退出程序"));
+    EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("Command1"))->text(), QStringLiteral("设置遥控键值"));
+    EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("退出程序"));
 }
 
 TEST_F(Form1Window, DriveKeysStopAtTheFirstAndLastDrive)
 {
-    Form1 &f = open(taught());
-    f.Drive1()->setDrives({path("drive2"), root, path("sub3")}, 0);
+    Form1& f = open(taught());
+    f.Drive1()->setDrives({ path("drive2"), root, path("sub3") }, 0);
     QSignalSpy changes(f.Dir1(), &DirListBox::Change);
     key(QStringLiteral("K1"));
     EXPECT_EQ(changes.count(), 0);
@@ -86,13 +86,13 @@ TEST_F(Form1Window, DriveKeysStopAtTheFirstAndLastDrive)
 
 TEST_F(Form1Window, UnusableDriveIsReportedOnceAndTheListsStay)
 {
-    Form1 &f = open(taught());
-    f.Drive1()->setDrives({root, path("gone")}, 0);
+    Form1& f = open(taught());
+    f.Drive1()->setDrives({ root, path("gone") }, 0);
     f.Dir1()->setPath(path("sub1"));
     playertest::ModalWatcher watcher;
     key(QStringLiteral("K2"));
-    EXPECT_EQ(watcher.titles, QStringList{QStringLiteral("错误提示")});
-    EXPECT_EQ(watcher.texts, QStringList{QStringLiteral("请选择有效磁盘！")});
+    EXPECT_EQ(watcher.titles, QStringList { QStringLiteral("错误提示") });
+    EXPECT_EQ(watcher.texts, QStringList { QStringLiteral("请选择有效磁盘！") });
     EXPECT_EQ(f.Drive1()->ListIndex(), 1);
     EXPECT_EQ(f.Dir1()->Path(), path("sub1"));
     EXPECT_EQ(f.File1()->Path(), path("sub1"));
@@ -102,32 +102,32 @@ TEST_F(Form1Window, UnusableDriveIsReportedOnceAndTheListsStay)
 
 TEST_F(Form1Window, LeavingAFolderPassesTheFirstDriveThenTheSelectedOne)
 {
-    Form1 &f = open(taught());
-    f.Drive1()->setDrives({path("drive2"), root}, 1);
+    Form1& f = open(taught());
+    f.Drive1()->setDrives({ path("drive2"), root }, 1);
     f.Dir1()->setPath(path("sub1"));
     QStringList visited;
     QObject::connect(f.Dir1(), &DirListBox::Change, [&] { visited << f.Dir1()->Path(); });
     key(QStringLiteral("K10"));
-    EXPECT_EQ(visited, (QStringList{path("drive2"), root}));
+    EXPECT_EQ(visited, (QStringList { path("drive2"), root }));
     EXPECT_EQ(f.File1()->Path(), root);
     EXPECT_EQ(f.File1()->ListCount(), 3);
 }
 
 TEST_F(Form1Window, VanishedFileStillSetsTheInformationAndTimer)
 {
-    Form1 &f = open();
+    Form1& f = open();
     f.File1()->setListIndex(1);
     ASSERT_TRUE(QFile::remove(path("b.wav")));
     f.File1_Click();
     EXPECT_EQ(f.wmp1()->URL(), path("b.wav"));
     EXPECT_EQ(f.Label1()->text(),
-              QStringLiteral("当前文件：") + path("b.wav") + QStringLiteral("\n\n文件大小：\n\n"));
+        QStringLiteral("当前文件：") + path("b.wav") + QStringLiteral("\n\n文件大小：\n\n"));
     EXPECT_TRUE(f.Timer1().isActive());
 }
 
 TEST_F(Form1Window, ClickingTheSameFileAgainRestartsIt)
 {
-    Form1 &f = open();
+    Form1& f = open();
     f.File1()->setListIndex(0);
     f.File1()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.wmp1()->engine().position() > 500; }, kWait));
@@ -138,7 +138,7 @@ TEST_F(Form1Window, ClickingTheSameFileAgainRestartsIt)
 
 TEST_F(Form1Window, ClosingTheWindowClosesPortAndPlayer)
 {
-    Form1 &f = open();
+    Form1& f = open();
     f.File1()->setListIndex(0);
     f.File1()->click();
     f.show();
@@ -151,8 +151,8 @@ TEST_F(Form1Window, ExitProgramEndsAtOnce)
 {
     EXPECT_EXIT(
         {
-            Form1 &f = open();
-            f.findChild<QPushButton *>(QStringLiteral("Command3"))->click();
+            Form1& f = open();
+            f.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
             std::abort();
         },
         testing::ExitedWithCode(0), "");
@@ -165,8 +165,8 @@ TEST_F(Form1Window, KeyLinesArriveOverTheSerialPort)
     int slave = -1;
     char name[256] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ComPort::setDevicePath(1, QString::fromLocal8Bit(name));
-    Form1 &f = open(taught());
+    playertest::context().devices.setPath(1, QString::fromLocal8Bit(name));
+    Form1& f = open(taught());
     f.panel()->cmdConnect_Click();
     ASSERT_TRUE(f.port().PortOpen());
     const QByteArray lines = "noiseK7\r\nK7\r\n";

@@ -15,10 +15,11 @@ using SetupWindow = FormFixture;
 
 QString stored(int n)
 {
-    return GetFromINI(QStringLiteral("IRCODE"), QStringLiteral("KEYCODE%1").arg(n), settingsPath());
+    return GetFromINI(
+        QStringLiteral("IRCODE"), QStringLiteral("KEYCODE%1").arg(n), playertest::context().settingsPath);
 }
 
-QStringList rows(const Form2 &w)
+QStringList rows(const Form2& w)
 {
     QStringList texts;
     for (int i = 0; i < 12; ++i)
@@ -28,7 +29,7 @@ QStringList rows(const Form2 &w)
 
 TEST_F(SetupWindow, ReceivedLineLoadsItHiddenIntoRowOne)
 {
-    Form1 &f = open();
+    Form1& f = open();
     ASSERT_EQ(f.form2(), nullptr);
     key(QStringLiteral("X1"));
     ASSERT_NE(f.form2(), nullptr);
@@ -42,12 +43,12 @@ TEST_F(SetupWindow, ReceivedLineLoadsItHiddenIntoRowOne)
 
 TEST_F(SetupWindow, OpeningShowsTheHiddenWindowUnchangedAndCancelUnloadsIt)
 {
-    Form1 &f = open();
+    Form1& f = open();
     key(QStringLiteral("X1"));
-    Form2 *hidden = f.form2();
+    Form2* hidden = f.form2();
     bool checked = false;
-    playertest::ModalWatcher watcher([&](QWidget *w) {
-        auto *setup = qobject_cast<Form2 *>(w);
+    playertest::ModalWatcher watcher([&](QWidget* w) {
+        auto* setup = qobject_cast<Form2*>(w);
         ASSERT_EQ(setup, hidden);
         EXPECT_EQ(setup->windowTitle(), QStringLiteral("遥控键值设置"));
         EXPECT_EQ(setup->Text1(0)->text(), QStringLiteral("X1"));
@@ -65,10 +66,10 @@ TEST_F(SetupWindow, OpeningShowsTheHiddenWindowUnchangedAndCancelUnloadsIt)
 
 TEST_F(SetupWindow, KeysAreTaughtAndActWhileTheWindowIsModal)
 {
-    Form1 &f = open(taught());
+    Form1& f = open(taught());
     QStringList seen;
-    playertest::ModalWatcher watcher([&](QWidget *w) {
-        auto *setup = qobject_cast<Form2 *>(w);
+    playertest::ModalWatcher watcher([&](QWidget* w) {
+        auto* setup = qobject_cast<Form2*>(w);
         ASSERT_NE(setup, nullptr);
         setup->Opt(7)->click();
         key(QStringLiteral("K7")); // already the volume-up code
@@ -84,7 +85,8 @@ TEST_F(SetupWindow, KeysAreTaughtAndActWhileTheWindowIsModal)
 
 TEST_F(SetupWindow, TeachingOneRowOnlyChangesThatRow)
 {
-    Form2 w;
+    Form2 w(playertest::context().settingsPath);
+    w.Form_Load();
     w.Opt(7)->click();
     w.Text7()->setText(QStringLiteral("V+"));
     QStringList expected(12, QString());
@@ -94,7 +96,7 @@ TEST_F(SetupWindow, TeachingOneRowOnlyChangesThatRow)
 
 TEST_F(SetupWindow, SameKeyAgainTeachesTheNewlySelectedRow)
 {
-    Form1 &f = open();
+    Form1& f = open();
     key(QStringLiteral("AA"));
     f.form2()->Opt(4)->click();
     key(QStringLiteral("AA"));
@@ -105,15 +107,15 @@ TEST_F(SetupWindow, SameKeyAgainTeachesTheNewlySelectedRow)
 
 TEST_F(SetupWindow, SaveWritesAllTwelveRowsAndReportsSuccess)
 {
-    Form1 &f = open(taught());
+    Form1& f = open(taught());
     key(QStringLiteral("NEW"));
-    Form2 &w = *f.form2();
+    Form2& w = *f.form2();
     w.Text1(1)->setText(QStringLiteral("typed by hand"));
     w.Text1(11)->clear();
     playertest::ModalWatcher watcher;
     w.Command1()->click();
-    EXPECT_EQ(watcher.titles, QStringList{QStringLiteral("成功提示")});
-    EXPECT_EQ(watcher.texts, QStringList{QStringLiteral("遥控键值已成功保存！")});
+    EXPECT_EQ(watcher.titles, QStringList { QStringLiteral("成功提示") });
+    EXPECT_EQ(watcher.texts, QStringList { QStringLiteral("遥控键值已成功保存！") });
     EXPECT_EQ(stored(1), QStringLiteral("NEW"));
     EXPECT_EQ(stored(2), QStringLiteral("typed by hand"));
     for (int n = 3; n <= 11; ++n)
@@ -123,36 +125,37 @@ TEST_F(SetupWindow, SaveWritesAllTwelveRowsAndReportsSuccess)
     // next start.
     EXPECT_EQ(w.Text1(1)->text(), QStringLiteral("typed by hand"));
     EXPECT_EQ(f.keyTable().code(1), QStringLiteral("K1"));
-    form = std::make_unique<Form1>();
+    form = loadWindow<Form1>(playertest::context());
     EXPECT_EQ(form->keyTable().code(1), QStringLiteral("NEW"));
 }
 
 TEST_F(SetupWindow, SavingRightAfterOpeningKeepsEveryStoredCode)
 {
-    Form1 &f = open(taught());
-    playertest::ModalWatcher watcher([&](QWidget *w) {
-        if (auto *setup = qobject_cast<Form2 *>(w)) {
+    Form1& f = open(taught());
+    playertest::ModalWatcher watcher([&](QWidget* w) {
+        if (auto* setup = qobject_cast<Form2*>(w)) {
             setup->Command1()->click(); // opens the success box, answered below
             setup->Command2()->click();
         }
     });
     playertest::ModalWatcher boxes;
     f.Command1_Click();
-    EXPECT_EQ(boxes.titles, QStringList{QStringLiteral("成功提示")});
+    EXPECT_EQ(boxes.titles, QStringList { QStringLiteral("成功提示") });
     for (int n = 1; n <= 12; ++n)
         EXPECT_EQ(stored(n), QStringLiteral("K%1").arg(n));
 }
 
 TEST_F(SetupWindow, FailedSaveNamesTheFileAndReason)
 {
-    Form2 w;
+    Form2 w(playertest::context().settingsPath);
+    w.Form_Load();
     w.Text1(0)->setText(QStringLiteral("X"));
     // A folder where the settings file should be: no write can succeed.
-    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    ASSERT_TRUE(QDir().mkpath(playertest::context().settingsPath));
     playertest::ModalWatcher watcher;
     w.Command1()->click();
-    ASSERT_EQ(watcher.titles, QStringList{QStringLiteral("错误提示")});
-    EXPECT_TRUE(watcher.texts.front().contains(settingsPath()));
+    ASSERT_EQ(watcher.titles, QStringList { QStringLiteral("错误提示") });
+    EXPECT_TRUE(watcher.texts.front().contains(playertest::context().settingsPath));
     EXPECT_TRUE(watcher.texts.front().contains(QStringLiteral("原因：")));
     EXPECT_GT(watcher.texts.front().section(QStringLiteral("原因："), 1).size(), 0);
 }

@@ -1,6 +1,5 @@
 // The command line both programs share.
 #include "cmdline.h"
-#include "comport.h"
 #include "qtoptions.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +10,25 @@ struct Outcome {
     bool ok;
     bool help;
     QString message;
+    ComDevices devices;
 };
 
 Outcome parse(const QStringList& args)
 {
-    Outcome o { false, false, {} };
-    o.ok = parseProgramOptions(QStringList { "/usr/bin/prog" } + args, "Test program.", &o.message, &o.help);
+    Outcome o { false, false, {}, {} };
+    o.ok = parseProgramOptions(
+        QStringList { "/usr/bin/prog" } + args, "Test program.", &o.devices, &o.message, &o.help);
     return o;
 }
 
 TEST(CommandLine, PortDevicesHelpAndMistakes)
 {
-    const QString before1 = ComPort::devicePath(1);
+    const QString before1 = ComDevices().path(1);
     const Outcome set = parse({ "--com2", "/dev/ttyUSB0", "--com4=/dev/ttyACM0" });
     EXPECT_TRUE(set.ok);
-    EXPECT_EQ(ComPort::devicePath(1), before1);
-    EXPECT_EQ(ComPort::devicePath(2), "/dev/ttyUSB0");
-    EXPECT_EQ(ComPort::devicePath(4), "/dev/ttyACM0");
-    ComPort::setDevicePath(2, "/dev/ttyS1");
-    ComPort::setDevicePath(4, "/dev/ttyS3");
+    EXPECT_EQ(set.devices.path(1), before1);
+    EXPECT_EQ(set.devices.path(2), "/dev/ttyUSB0");
+    EXPECT_EQ(set.devices.path(4), "/dev/ttyACM0");
 
     const Outcome help = parse({ "--help" });
     EXPECT_FALSE(help.ok);

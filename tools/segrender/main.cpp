@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QResizeEvent>
 
 #include <cstdio>
 
@@ -32,16 +31,6 @@ bool parseSize(const QString& text, QSize& size)
     bool okW = false, okH = false;
     size = QSize(parts[0].toInt(&okW), parts[1].toInt(&okH));
     return okW && okH && size.width() > 0 && size.height() > 0;
-}
-
-// The size reaches the control's resize handling as it would on a window
-// that is shown.
-void giveSize(SegmentDisplay& display, QSize size)
-{
-    const QSize old = display.size();
-    display.resize(size);
-    QResizeEvent event(size, old);
-    QCoreApplication::sendEvent(&display, &event);
 }
 
 // A stored instance's bag; false with the file and the reason when it cannot
@@ -68,16 +57,19 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draws a seven-segment display control into a PNG file."));
+    parser.setApplicationDescription(
+        QStringLiteral("Draws a seven-segment display control into a PNG file."));
     parser.addHelpOption();
-    parser.addOption({ QStringLiteral("size"), QStringLiteral("Control size in pixels."), QStringLiteral("WxH") });
+    parser.addOption(
+        { QStringLiteral("size"), QStringLiteral("Control size in pixels."), QStringLiteral("WxH") });
     parser.addOption({ QStringLiteral("set"),
         QStringLiteral("Set a property through its setter (repeatable, applied in order)."),
         QStringLiteral("Name=Value") });
     parser.addOption({ QStringLiteral("bag"),
         QStringLiteral("Load a stored instance from this property bag (JSON) instead of the defaults."),
         QStringLiteral("FILE") });
-    parser.addOption({ QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
+    parser.addOption(
+        { QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
     parser.process(app);
 
     QSize size;
@@ -97,7 +89,8 @@ int main(int argc, char** argv)
     } else {
         display.InitProperties();
     }
-    giveSize(display, size);
+    // The control builds itself for the size even when it already has it.
+    display.giveSize(size, UserControl::SizeNotice::Always);
     for (const QString& assignment : parser.values(QStringLiteral("set"))) {
         const qsizetype eq = assignment.indexOf(QLatin1Char('='));
         if (eq <= 0)

@@ -180,12 +180,18 @@ bool WorkbenchWindow::exportPng(const QString& path, QString* error)
     return false;
 }
 
+void WorkbenchWindow::runOnFile(const QString& title, const QString& path, FileAction action)
+{
+    QString error;
+    if (!path.isEmpty() && !(this->*action)(path, &error))
+        QMessageBox::warning(this, title, error);
+}
+
 void WorkbenchWindow::cmdOpen_Click()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开布局"), m_file, kLayoutFilter);
-    QString error;
-    if (!path.isEmpty() && !openLayout(path, &error))
-        QMessageBox::warning(this, tr("打开布局"), error);
+    const QString title = tr("打开布局");
+    runOnFile(title, QFileDialog::getOpenFileName(this, title, m_file, kLayoutFilter),
+        &WorkbenchWindow::openLayout);
 }
 
 void WorkbenchWindow::cmdSave_Click()
@@ -194,25 +200,21 @@ void WorkbenchWindow::cmdSave_Click()
         cmdSaveAs_Click();
         return;
     }
-    QString error;
-    if (!saveLayout(m_file, &error))
-        QMessageBox::warning(this, tr("保存布局"), error);
+    runOnFile(tr("保存布局"), m_file, &WorkbenchWindow::saveLayout);
 }
 
 void WorkbenchWindow::cmdSaveAs_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("保存布局"), m_file, kLayoutFilter);
-    QString error;
-    if (!path.isEmpty() && !saveLayout(path, &error))
-        QMessageBox::warning(this, tr("保存布局"), error);
+    const QString title = tr("保存布局");
+    runOnFile(title, QFileDialog::getSaveFileName(this, title, m_file, kLayoutFilter),
+        &WorkbenchWindow::saveLayout);
 }
 
 void WorkbenchWindow::cmdExport_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("导出 PNG"), {}, tr("PNG 图片 (*.png)"));
-    QString error;
-    if (!path.isEmpty() && !exportPng(path, &error))
-        QMessageBox::warning(this, tr("导出 PNG"), error);
+    const QString title = tr("导出 PNG");
+    runOnFile(title, QFileDialog::getSaveFileName(this, title, {}, tr("PNG 图片 (*.png)")),
+        &WorkbenchWindow::exportPng);
 }
 
 void WorkbenchWindow::cmdTheme_Click(int theme)

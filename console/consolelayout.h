@@ -15,14 +15,5 @@ LayoutFile load();
 
 // Brings a stored instance to life: properties first, then the stored size.
 void restore(UserControl& control, const PropertyBag& bag);
-// The window's names for the same call, one per control.
-inline void restoreDisplay(UserControl& display, const PropertyBag& bag)
-{
-    restore(display, bag);
-}
-inline void restoreChart(UserControl& chart, const PropertyBag& bag)
-{
-    restore(chart, bag);
-}
 
 } // namespace consolelayout

@@ -25,7 +25,7 @@ void buildDisplayFrame(frmMainControls& c, const LayoutFile& layout, QWidget* wi
     c.Label1 = named::label(QStringLiteral("Label1"), kCaptionMeasuring, c.fraFrames1);
     c.Label1->setFont(cjkFont(QStringLiteral("宋体"), 15.75, true));
     c.Mo = named::control(new SegmentDisplay(c.fraFrames1), QStringLiteral("Mo"), QStringLiteral("温度显示"));
-    consolelayout::restoreDisplay(*c.Mo, layout.bag(QStringLiteral("Mo")));
+    consolelayout::restore(*c.Mo, layout.bag(QStringLiteral("Mo")));
     c.Mo->setFixedSize(c.Mo->size());
     c.txtBarcode = named::control(
         new QLineEdit(c.fraFrames1), QStringLiteral("txtBarcode"), QStringLiteral("温度读数"));
@@ -84,7 +84,7 @@ void buildChart(frmMainControls& c, const LayoutFile& layout, QWidget* window)
 {
     c.ucHistogram1
         = named::control(new ucHistogram(window), QStringLiteral("ucHistogram1"), QStringLiteral("温度曲线"));
-    consolelayout::restoreChart(*c.ucHistogram1, layout.bag(QStringLiteral("ucHistogram1")));
+    consolelayout::restore(*c.ucHistogram1, layout.bag(QStringLiteral("ucHistogram1")));
     c.ucHistogram1->setMinimumSize(c.ucHistogram1->size());
 }
 

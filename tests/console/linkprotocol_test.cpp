@@ -74,7 +74,9 @@ TEST(AlarmTest, NumbersAsNumbersOtherwiseText)
         { "030", "30", true },
         { " 25", "30", false },
         // no set-point stored yet: never an alarm
-        { "25", "", false }, { "25", " ", false }, { "", "", false },
+        { "25", "", false },
+        { "25", " ", false },
+        { "", "", false },
         // not both numbers: character codes decide
         { "", "30", false },
         { "ab", "30", true },

@@ -53,6 +53,7 @@ public:
     // Names each port's device: its ComPort path, and the option's tooltip and
     // accessible description.
     void setPortDevices(const PortDevices& devices);
+    const PortDevices& portDevices() const { return m_devices; }
     // The load probe's check again, for a changed set of devices: every port
     // other than the open one is opened and closed once on a port of its own;
     // its option is enabled unless that fails with 68, 8002 or 8012.

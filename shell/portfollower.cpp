@@ -60,7 +60,7 @@ void PortFollower::panel_LinkChanged(LinkChange change)
 
 void PortFollower::watch_DevicesChanged()
 {
-    m_panel.setPortDevices(currentPortDevices(m_commandLine, m_settings));
+    m_panel.setPortDevices(currentPortDevices(m_commandLine, m_settings, m_panel.portDevices()));
     m_panel.recheckPorts();
 }
 

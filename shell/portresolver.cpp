@@ -47,6 +47,33 @@ bool namedExplicitly(const SerialDevice& device, const PortPaths& commandLine, c
     return false;
 }
 
+PortDevice automaticPort(const SerialDevice& d)
+{
+    return { d.byIdPath.isEmpty() ? d.path : d.byIdPath, d.description, PortSource::Automatic };
+}
+
+// The numbers no explicit path took: a device that had one keeps it while it
+// stays present, so a device plugged in later never moves the others; the
+// remaining devices fill the free numbers in the automatic order.
+void assignAutomatic(PortDevices& ports, QList<SerialDevice> automatic, const PortDevices& previous)
+{
+    for (size_t i = 0; i < ports.size(); ++i) {
+        if (ports[i].source != PortSource::None || previous[i].source != PortSource::Automatic)
+            continue;
+        for (qsizetype k = 0; k < automatic.size(); ++k) {
+            if (automaticPort(automatic[k]).path == previous[i].path) {
+                ports[i] = automaticPort(automatic.takeAt(k));
+                break;
+            }
+        }
+    }
+    qsizetype next = 0;
+    for (PortDevice& port : ports) {
+        if (port.source == PortSource::None && next < automatic.size())
+            port = automaticPort(automatic[next++]);
+    }
+}
+
 } // namespace
 
 bool isUsbAdapter(const QString& path)
@@ -70,8 +97,8 @@ QList<SerialDevice> automaticOrder(QList<SerialDevice> present)
     return present;
 }
 
-PortDevices resolvePorts(
-    const PortPaths& commandLine, const PortPaths& settings, const QList<SerialDevice>& present)
+PortDevices resolvePorts(const PortPaths& commandLine, const PortPaths& settings,
+    const QList<SerialDevice>& present, const PortDevices& previous)
 {
     QList<SerialDevice> automatic;
     for (const SerialDevice& device : automaticOrder(present)) {
@@ -79,17 +106,13 @@ PortDevices resolvePorts(
             automatic.append(device);
     }
     PortDevices ports;
-    qsizetype next = 0;
     for (size_t i = 0; i < ports.size(); ++i) {
-        if (!commandLine[i].isEmpty()) {
+        if (!commandLine[i].isEmpty())
             ports[i] = { commandLine[i], QString(), PortSource::CommandLine };
-        } else if (!settings[i].isEmpty()) {
+        else if (!settings[i].isEmpty())
             ports[i] = { settings[i], QString(), PortSource::Settings };
-        } else if (next < automatic.size()) {
-            const SerialDevice& d = automatic[next++];
-            ports[i] = { d.byIdPath.isEmpty() ? d.path : d.byIdPath, d.description, PortSource::Automatic };
-        }
     }
+    assignAutomatic(ports, automatic, previous);
     // An explicit path that names a present adapter still gets its description.
     for (PortDevice& port : ports) {
         for (const SerialDevice& d : present) {

@@ -46,9 +46,10 @@ QList<SerialDevice> automaticOrder(QList<SerialDevice> present);
 
 // The device of each port, by the precedence above. Automatic ports open the
 // adapter's by-id link when it has one, so a re-plugged adapter that comes back
-// as another ttyUSB node is still the same device.
-PortDevices resolvePorts(
-    const PortPaths& commandLine, const PortPaths& settings, const QList<SerialDevice>& present);
+// as another ttyUSB node is still the same device. With the `previous` table of
+// a running program, a device keeps its automatic number while it stays present.
+PortDevices resolvePorts(const PortPaths& commandLine, const PortPaths& settings,
+    const QList<SerialDevice>& present, const PortDevices& previous = {});
 
 // The operator's description of a port's device: its path, the adapter's
 // description where known, and where the choice came from (Chinese).

@@ -65,13 +65,14 @@ PortPaths settingsPorts(const QString& iniPath)
     return paths;
 }
 
-PortDevices currentPortDevices(const PortPaths& commandLine, const PortPaths& settings)
+PortDevices currentPortDevices(
+    const PortPaths& commandLine, const PortPaths& settings, const PortDevices& previous)
 {
     const QStringList taken = explicitTargets(commandLine, settings);
     QList<SerialDevice> present = presentSerialDevices();
     present.removeIf(
         [&](const SerialDevice& d) { return taken.contains(QFileInfo(d.path).canonicalFilePath()); });
-    return resolvePorts(commandLine, settings, present);
+    return resolvePorts(commandLine, settings, present, previous);
 }
 
 ComDevices startingComDevices(const PortPaths& commandLine, const QString& iniPath)

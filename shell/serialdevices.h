@@ -25,8 +25,9 @@ PortPaths settingsPorts(const QString& iniPath);
 
 // The device table for the present devices: resolvePorts() on the machine's
 // enumeration. An explicit path that leads to a present device (a link to it)
-// keeps that device out of the automatic order.
-PortDevices currentPortDevices(const PortPaths& commandLine, const PortPaths& settings);
+// keeps that device out of the automatic order. `previous`: see resolvePorts().
+PortDevices currentPortDevices(
+    const PortPaths& commandLine, const PortPaths& settings, const PortDevices& previous = {});
 
 // The device table a program starts with: currentPortDevices() for the
 // command line's paths and the PORTS entries of the settings file at `iniPath`.

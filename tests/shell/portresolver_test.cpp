@@ -60,6 +60,13 @@ TEST(PortResolver, PrecedenceAndAutomaticOrder)
     for (const Case& c : cases)
         EXPECT_EQ(paths(resolvePorts(c.commandLine, c.settings, present)), c.expected) << c.name;
 
+    // While running, a device keeps its automatic number when one that sorts
+    // before it is plugged in, and the newcomer takes a free number.
+    const PortDevices running = resolvePorts({}, { "", "", "/dev/x" }, { present[0], present[1] });
+    EXPECT_EQ(paths(resolvePorts({}, { "", "", "/dev/x" }, present, running)),
+        (QStringList { kById + "usb-Arduino_Uno_85736-if00", "/dev/ttyS10", "/dev/x",
+            kById + "usb-1a86_USB_Serial-if00-port0" }));
+
     const PortDevices ports = resolvePorts({ "", "", "", "/dev/ttyUSB0" }, {}, present);
     EXPECT_EQ(ports[3].source, PortSource::CommandLine);
     EXPECT_EQ(ports[3].description, "QinHeng USB Serial")

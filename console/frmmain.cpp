@@ -10,11 +10,14 @@
 #include "lamp.h"
 #include "linkprotocol.h"
 #include "namedwidgets.h"
+#include "readingslog.h"
 #include "segmentdisplay.h"
 #include "uchistogram.h"
 #include "units.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +31,20 @@ const QString kSection = QStringLiteral("TEMP");
 const QString kKey = QStringLiteral("SETTEMP");
 const QString kLinkSetPoint = QStringLiteral("OK");
 const QString kLinkMeasuring = QStringLiteral("EXIT");
+
+const QString kLogKey = QStringLiteral("LOG");
+
+struct LinkEvent {
+    LinkChange change;
+    const char* event; // as the readings log names it
+};
+
+constexpr std::array kLinkEvents {
+    LinkEvent { LinkChange::Connected, "connected" },
+    LinkEvent { LinkChange::Reconnected, "reconnected" },
+    LinkEvent { LinkChange::Disconnected, "disconnected" },
+    LinkEvent { LinkChange::Lost, "lost" },
+};
 
 constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
@@ -69,6 +86,7 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
+    connect(m_c.panel, &ConnectionPanel::linkChanged, this, &frmMain::panel_LinkChanged);
     connectReceiver(*m_port, this, [this](const QString& chunk) { receiveChunk(chunk); });
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
@@ -89,10 +107,52 @@ void frmMain::Form_Load()
     m_timer2->start();
 }
 
+// The command line's file, else the settings key (a relative path there is
+// taken from the settings file's folder); none of them: no log.
+void frmMain::openReadingsLog(const QString& commandLinePath)
+{
+    QString path = commandLinePath;
+    if (path.isEmpty()) {
+        const QString stored = GetFromINI(kSection, kLogKey, m_iniPath);
+        if (!stored.isEmpty())
+            path = QFileInfo(m_iniPath).dir().absoluteFilePath(stored);
+    }
+    if (path.isEmpty())
+        return;
+    m_log = std::make_unique<ReadingsLog>(path);
+    connect(m_log.get(), &ReadingsLog::failed, this, [this](const QString& message) {
+        m_c.panel->lblStatus()->setText(message);
+        qWarning("%s", qPrintable(message));
+    });
+}
+
+void frmMain::logRow(const QString& event, const QString& setPoint)
+{
+    if (!m_log)
+        return;
+    const QString mode
+        = m_c.Label1->text() == kCaptionSetPoint ? QStringLiteral("setpoint") : QStringLiteral("measuring");
+    m_log->append({ QDateTime::currentDateTime(), event, m_c.txtBarcode->text(), setPoint, m_alarmOn, mode });
+}
+
 // After connect the console is in measuring mode.
 void frmMain::panel_Connected()
 {
     m_c.Text1->setText(kLinkMeasuring);
+}
+
+void frmMain::panel_LinkChanged(LinkChange change)
+{
+    m_framer.clear();
+    if (change == LinkChange::Disconnected || change == LinkChange::Lost) {
+        m_sound->stop();
+        if (m_alarmOn)
+            m_alarmOn = 0;
+    }
+    for (const LinkEvent& e : kLinkEvents) {
+        if (e.change == change)
+            logRow(QString::fromLatin1(e.event), m_setTemp);
+    }
 }
 
 void frmMain::receiveChunk(const QString& chunk)
@@ -121,6 +181,7 @@ void frmMain::receiveChunk(const QString& chunk)
     guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
     guarded([&] { evaluateLine(); });
+    guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
     guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
     guarded([&] {
         m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
@@ -193,6 +254,7 @@ void frmMain::saveSetPoint()
     QString reason;
     if (WritePrivateProfileString(kSection, kKey, value, m_iniPath, &reason)) {
         m_lastSaveFailure.clear();
+        logRow(QStringLiteral("setpoint"), value);
         return;
     }
     reportSaveFailure(reason);

@@ -16,6 +16,8 @@
 class AlarmPlayer;
 class ComPort;
 class QTimer;
+class ReadingsLog;
+enum class LinkChange;
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -32,6 +34,9 @@ public:
     // The window's load step: "0" in txtBarcode, the stored set-point, the port
     // probe; then both timers start.
     void Form_Load();
+    // Starts the readings log: `commandLinePath` (--log), else the key LOG of
+    // section TEMP; no log when neither names a file.
+    void openReadingsLog(const QString& commandLinePath);
 
     // The receive handler, for each chunk read from the port: the link-state
     // signals "O" and "N", the set-point shown, and for a complete line the
@@ -50,6 +55,7 @@ public:
     QTimer* Timer1() const { return m_timer1; }
     QTimer* Timer2() const { return m_timer2; }
     AlarmPlayer& alarmSound() const { return *m_sound; }
+    ReadingsLog* readingsLog() const { return m_log.get(); }
     const QString& IniPath() const { return m_iniPath; }
     const QString& SetTemp() const { return m_setTemp; }
     const QString& RxBuffer() const { return m_framer.pending(); }
@@ -61,6 +67,10 @@ protected:
 
 private:
     void panel_Connected();
+    // Every link change starts a clean line; when the link ends the alarm
+    // sound stops and AlarmOn is cleared (lamps and display keep their state).
+    void panel_LinkChanged(LinkChange change);
+    void logRow(const QString& event, const QString& setPoint);
     // Sends one command character; with the port closed, tells the operator to
     // connect first and returns false.
     bool sendCommand(QChar command);
@@ -82,4 +92,5 @@ private:
     std::optional<int> m_alarmOn;
     QString m_lastSaveFailure; // shown once until a save works again
     QString m_queuedMessage;
+    std::unique_ptr<ReadingsLog> m_log;
 };

@@ -12,6 +12,8 @@ QString readingOfLine(const QString& line)
 
 bool readingAtOrAbove(const QString& reading, const QString& setpoint)
 {
+    if (setpoint.trimmed().isEmpty())
+        return false;
     const std::optional<decimal::Number> r = decimal::parse(reading);
     const std::optional<decimal::Number> s = decimal::parse(setpoint);
     if (r && s)

@@ -12,9 +12,10 @@
 // including the CR LF. A bare CR LF is handed over whole, as "\r\n".
 QString readingOfLine(const QString& line);
 
-// The alarm test: is the reading at or above the set-point? When both texts are
-// decimal numbers they are compared as numbers (100 above 30, 9 below 30);
-// otherwise as texts, by character code, so an empty set-point raises the alarm.
+// The alarm test: is the reading at or above the set-point? No set-point (empty
+// or blank: none stored yet) never is. When both texts are decimal numbers they
+// are compared as numbers (100 above 30, 9 below 30); otherwise as texts, by
+// character code.
 bool readingAtOrAbove(const QString& reading, const QString& setpoint);
 
 // The chart's sample of a reading text: blanks around it allowed, an optional

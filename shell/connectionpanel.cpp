@@ -86,7 +86,7 @@ void ConnectionPanel::probe()
 {
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
         QRadioButton* option = m_opt[size_t(port - 1)];
-        option->setToolTip(m_port.devices().path(port));
+        option->setToolTip(tooltipFor(port));
         // Each step on its own: a failing step is noted and the next one runs.
         const auto step = [&](auto&& action) {
             try {
@@ -124,16 +124,89 @@ void ConnectionPanel::cmdConnect_Click()
         reportConnectFailure(e);
         return;
     }
-    m_status->setText(QStringLiteral("已连接..."));
+    showConnected(QStringLiteral("已连接..."));
+    emit linkChanged(LinkChange::Connected);
+}
+
+bool ConnectionPanel::reconnect(int port)
+{
+    try {
+        m_port.setCommPort(port);
+        m_port.setPortOpen(true);
+    } catch (const ComError& e) {
+        // Shown in the status, not in a box: the next look tries again.
+        m_status->setText(QStringLiteral("设备已重新接入，但无法打开：%1").arg(e.text));
+        return false;
+    }
+    m_opt[size_t(port - 1)]->setEnabled(true);
+    m_opt[size_t(port - 1)]->setChecked(true);
+    showConnected(QStringLiteral("设备已重新接入，已自动连接..."));
+    emit linkChanged(LinkChange::Reconnected);
+    return true;
+}
+
+void ConnectionPanel::showConnected(const QString& status)
+{
+    m_status->setText(status);
     emit connected();
     m_connect->setEnabled(false);
     m_disconnect->setEnabled(true);
+}
+
+void ConnectionPanel::connectFirstSelectable()
+{
+    for (QRadioButton* option : m_opt) {
+        if (option->isEnabled()) {
+            option->setChecked(true);
+            m_connect->click();
+            return;
+        }
+    }
+}
+
+void ConnectionPanel::setPortDevices(const PortDevices& devices)
+{
+    m_devices = devices;
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        m_port.devices().setPath(port, devices[size_t(port - 1)].path);
+        m_port.devices().setDescription(port, devices[size_t(port - 1)].description);
+        const QString description = tooltipFor(port);
+        m_opt[size_t(port - 1)]->setToolTip(description);
+        m_opt[size_t(port - 1)]->setAccessibleDescription(description);
+    }
+}
+
+// The full description when the panel named the device itself, else the path.
+QString ConnectionPanel::tooltipFor(int port) const
+{
+    const PortDevice& device = m_devices[size_t(port - 1)];
+    const QString path = m_port.devices().path(port);
+    return device.path == path ? describePort(port, device) : path;
+}
+
+void ConnectionPanel::recheckPorts()
+{
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        if (m_port.PortOpen() && m_port.CommPort() == port)
+            continue;
+        ComPort check(m_port.devices());
+        bool usable = true;
+        try {
+            check.setCommPort(port);
+            check.setPortOpen(true);
+            check.setPortOpen(false);
+        } catch (const ComError& e) {
+            usable = !disablesOption(e.number);
+        }
+        m_opt[size_t(port - 1)]->setEnabled(usable);
+    }
 }
 
 void ConnectionPanel::cmdDisconnect_Click()
 {
     closeWindowStep();
     showDisconnected();
+    emit linkChanged(LinkChange::Disconnected);
 }
 
 void ConnectionPanel::cmdExit_Click()
@@ -155,6 +228,7 @@ void ConnectionPanel::closeWindowStep()
 void ConnectionPanel::ComPort_DeviceLost()
 {
     showDisconnected();
+    emit linkChanged(LinkChange::Lost);
 }
 
 void ConnectionPanel::showDisconnected()

@@ -19,6 +19,9 @@ public:
 
     // The characters of the line not yet ended.
     const QString& pending() const { return m_buffer; }
+    // Drops the line not yet ended: after a link change its start belongs to
+    // no line that will follow.
+    void clear() { m_buffer.clear(); }
 
 private:
     QString m_buffer;

@@ -73,8 +73,11 @@ TEST(AlarmTest, NumbersAsNumbersOtherwiseText)
         { "-5", "-10", true },
         { "030", "30", true },
         { " 25", "30", false },
+        // no set-point stored yet: never an alarm
+        { "25", "", false },
+        { "25", " ", false },
+        { "", "", false },
         // not both numbers: character codes decide
-        { "25", "", true },
         { "", "30", false },
         { "ab", "30", true },
         { "O28", "30", true },

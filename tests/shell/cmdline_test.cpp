@@ -1,5 +1,6 @@
 // The command line both programs share.
 #include "cmdline.h"
+#include "qtoptions.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,34 @@ TEST(CommandLine, PortDevicesHelpAndMistakes)
         EXPECT_FALSE(o.help);
         EXPECT_TRUE(o.message.contains("Usage:"));
     }
+}
+
+TEST(CommandLine, QtOptionsPassConnectAndLogAreOurs)
+{
+    const QStringList qtOptions { "-platform", "offscreen", "--style", "Fusion", "-geometry", "640x480+0+0",
+        "-stylesheet=a.qss", "-reverse", "-qwindowtitle", "x" };
+    const QStringList ours { "--com1", "/tmp/board", "--connect", "--log", "/tmp/readings.csv" };
+    EXPECT_EQ(withoutQtOptions(QStringList { "prog" } + qtOptions + ours), QStringList { "prog" } + ours);
+    EXPECT_EQ(withoutQtOptions({ "prog", "--platformx" }), (QStringList { "prog", "--platformx" }));
+
+    QString message;
+    bool help = false;
+    const ProgramSyntax console { "Console.", true };
+    const auto options
+        = parseProgramOptions(QStringList { "prog" } + qtOptions + ours, console, &message, &help);
+    ASSERT_TRUE(options) << message.toStdString();
+    EXPECT_EQ(options->com, (PortPaths { "/tmp/board", "", "", "" }));
+    EXPECT_TRUE(options->connect);
+    EXPECT_EQ(options->log, "/tmp/readings.csv");
+
+    EXPECT_FALSE(
+        parseProgramOptions({ "prog", "-platform", "offscreen", "--help" }, console, &message, &help));
+    EXPECT_TRUE(help) << "--help after a Qt option";
+    EXPECT_TRUE(message.contains("--log FILE") && message.contains("[PORTS]") && message.contains("by-id"));
+    const ProgramSyntax player { "Player.", false };
+    EXPECT_FALSE(parseProgramOptions({ "prog", "--log", "x" }, player, &message, &help))
+        << "the player keeps no log";
+    EXPECT_TRUE(parseProgramOptions({ "prog", "--connect" }, player, &message, &help));
 }
 
 } // namespace

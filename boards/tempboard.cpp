@@ -25,11 +25,21 @@ std::string TempBoard::tick()
     if (m_options.scripted) {
         if (m_scriptPos >= m_options.script.size())
             return {};
-        return m_options.script[m_scriptPos++] + "C\r\n";
+        m_lastScripted = m_options.script[m_scriptPos++];
+        return m_lastScripted + "C\r\n";
     }
     const std::string out = line(m_temperature, 'C');
     drift();
     return out;
+}
+
+// The current temperature (the last scripted reading, or the start value
+// before the script began) with `further` before CR LF.
+std::string TempBoard::currentLine(char further) const
+{
+    if (m_options.scripted && !m_lastScripted.empty())
+        return m_lastScripted + further + "\r\n";
+    return line(m_temperature, further);
 }
 
 // A slow random walk: mostly steady, sometimes one degree up or down.
@@ -56,7 +66,7 @@ std::string TempBoard::command(char c)
         if (!m_setpointMode)
             return {};
         m_setpointMode = false;
-        return line(m_setpoint, 'N');
+        return currentLine('N');
     default:
         return {};
     }

@@ -2,8 +2,11 @@
 //
 // A reading line is the two-digit reading, one further character and CR LF. The
 // further character is "C" on measuring lines, "O" on the line that enters
-// set-point mode and "N" on the one that leaves it, so the console never sees a
-// mode signal outside a line.
+// set-point mode (carrying the set-point) and "N" on the one that leaves it
+// (carrying the current temperature: the console tests that line against the
+// set-point in force, so the set-point there would be a false alarm whenever
+// it was raised above the temperature). The console never sees a mode signal
+// outside a line.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +36,8 @@ public:
     // set-point mode; "" once a script is used up.
     std::string tick();
     // The answer to one received character ("" for characters the board ignores):
-    // "3" enters set-point mode, "5"/"4" raise/lower the set-point, "6" leaves.
+    // "3" enters set-point mode, "5"/"4" raise/lower the set-point, "6" leaves
+    // (answered with the current temperature).
     std::string command(char c);
 
     bool setpointMode() const { return m_setpointMode; }
@@ -44,6 +48,7 @@ public:
 
 private:
     void drift();
+    std::string currentLine(char further) const;
 
     TempBoardOptions m_options;
     std::mt19937 m_rng;
@@ -51,4 +56,5 @@ private:
     int m_setpoint;
     bool m_setpointMode = false;
     size_t m_scriptPos = 0;
+    std::string m_lastScripted;
 };

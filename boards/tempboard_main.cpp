@@ -15,7 +15,8 @@ const char kUsage[] = "Usage: tempboard [options]\n"
                       "output is the device to open (for example tempconsole --com1 PATH).\n\n"
                       "Every interval the board sends a reading line such as \"25C\\r\\n\". It answers\n"
                       "\"3\" with \"<SP>O\\r\\n\" and enters set-point mode, \"5\"/\"4\" with the raised or\n"
-                      "lowered set-point \"<SP>C\\r\\n\", and \"6\" with \"<SP>N\\r\\n\" back to measuring.\n\n"
+                      "lowered set-point \"<SP>C\\r\\n\", and \"6\" with \"<T>N\\r\\n\" (the current\n"
+                      "temperature) back to measuring.\n\n"
                       "Options:\n"
                       "  --interval MS      time between readings (default 1000)\n"
                       "  --start T          first temperature (default 25)\n"
@@ -59,7 +60,9 @@ int parse(int argc, char** argv, Args& args)
         if (name == "-h" || name == "--help")
             return std::fputs(kUsage, stdout), -1;
         if (i + 1 >= argc)
-            return std::fprintf(stderr, "tempboard: unknown option or missing value: %s\n%s", name.c_str(), kUsage), 2;
+            return std::fprintf(
+                       stderr, "tempboard: unknown option or missing value: %s\n%s", name.c_str(), kUsage),
+                   2;
         const std::string value = argv[++i];
         int seed = 0;
         std::string error;
@@ -71,7 +74,9 @@ int parse(int argc, char** argv, Args& args)
         else if (name == "--script")
             ok = args.board.scripted = boardio::readLines(value, error, args.board.script);
         if (!ok)
-            return std::fprintf(stderr, "tempboard: bad option %s %s %s\n", name.c_str(), value.c_str(), error.c_str()), 2;
+            return std::fprintf(stderr, "tempboard: bad option %s %s %s\n", name.c_str(), value.c_str(),
+                       error.c_str()),
+                   2;
     }
     const TempBoardOptions& b = args.board;
     if (b.intervalMs < 1 || b.min < TempBoard::kLowest || b.max > TempBoard::kHighest || b.min > b.max)

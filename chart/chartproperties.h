@@ -2,7 +2,9 @@
 // The strip chart's ten designed properties, their defaults, and how they are
 // kept in the host's property bag (under their names, defaults omitted).
 #include "propertybag.h"
+#include "propertyfields.h"
 
+#include <array>
 #include <cstdint>
 
 struct HistogramProperties {
@@ -19,6 +21,20 @@ struct HistogramProperties {
 
     bool operator==(const HistogramProperties&) const = default;
 };
+
+// The ten properties under their names, in the order they are read and written.
+inline constexpr std::array<PropertyField<HistogramProperties>, 10> kChartProperties { {
+    propertyField("Appearance", &HistogramProperties::Appearance),
+    propertyField("BorderStyle", &HistogramProperties::BorderStyle),
+    propertyField("DrawWidth", &HistogramProperties::DrawWidth),
+    propertyField("GridTickHorizontal", &HistogramProperties::GridTickHorizontal),
+    propertyField("GridTickVertical", &HistogramProperties::GridTickVertical),
+    propertyField("NumberOfPoints", &HistogramProperties::NumberOfPoints),
+    propertyField("BackColor", &HistogramProperties::BackColor),
+    propertyField("GridColour", &HistogramProperties::GridColour),
+    propertyField("Max", &HistogramProperties::Max),
+    propertyField("ForeColor", &HistogramProperties::ForeColor),
+} };
 
 // The series is allocated once per load with NumberOfPoints + 1 slots; a
 // stored or assigned count above this would only exhaust memory, never draw.

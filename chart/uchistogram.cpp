@@ -1,5 +1,6 @@
 #include "uchistogram.h"
 
+#include "chartproperties.h"
 #include "colour.h"
 #include "units.h"
 
@@ -17,7 +18,7 @@ namespace {
 // step that needs it is then skipped).
 std::optional<QColor> rgbOf(std::uint32_t ref)
 {
-    const std::int32_t rgb = segraster::TranslateColour(ref);
+    const std::int32_t rgb = colours::TranslateColour(ref);
     if (rgb < 0)
         return std::nullopt;
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
@@ -188,71 +189,19 @@ void ucHistogram::describe()
                                  .arg(latest));
 }
 
-// Stores a property's new value and tells the host it changed.
-template <typename T> void ucHistogram::setField(T HistogramProperties::*field, T value, const char* name)
+void ucHistogram::setNumberOfPoints(std::int32_t value)
 {
-    m_model.props.*field = value;
-    PropertyChanged(QString::fromLatin1(name));
-}
-
-void ucHistogram::setAppearance(std::int16_t New_Appearance)
-{
-    setField(&HistogramProperties::Appearance, New_Appearance, "Appearance");
-    applySurface();
-}
-
-void ucHistogram::setBorderStyle(std::int16_t New_BorderStyle)
-{
-    setField(&HistogramProperties::BorderStyle, New_BorderStyle, "BorderStyle");
-    applySurface();
-}
-
-void ucHistogram::setDrawWidth(std::int16_t New_DrawWidth)
-{
-    setField(&HistogramProperties::DrawWidth, New_DrawWidth, "DrawWidth");
-}
-
-void ucHistogram::setGridTickHorizontal(std::int16_t New_GridTickHorizontal)
-{
-    setField(&HistogramProperties::GridTickHorizontal, New_GridTickHorizontal, "GridTickHorizontal");
-}
-
-void ucHistogram::setGridTickVertical(std::int16_t New_GridTickVertical)
-{
-    setField(&HistogramProperties::GridTickVertical, New_GridTickVertical, "GridTickVertical");
-}
-
-void ucHistogram::setNumberOfPoints(std::int32_t New_NumberOfPoints)
-{
-    if (!validNumberOfPoints(New_NumberOfPoints))
+    if (!validNumberOfPoints(value))
         return;
-    setField(&HistogramProperties::NumberOfPoints, New_NumberOfPoints, "NumberOfPoints");
+    assign(&HistogramProperties::NumberOfPoints, value);
     m_model.makeSeries();
     describe();
 }
 
-void ucHistogram::setBackColor(std::uint32_t New_BackColor)
+void ucHistogram::setMax(std::int32_t value)
 {
-    setField(&HistogramProperties::BackColor, New_BackColor, "BackColor");
-    applySurface();
-}
-
-void ucHistogram::setGridColour(std::uint32_t New_GridColour)
-{
-    setField(&HistogramProperties::GridColour, New_GridColour, "GridColour");
-}
-
-void ucHistogram::setMax(std::int32_t New_Max)
-{
-    if (!validMax(New_Max))
+    if (!validMax(value))
         return;
-    setField(&HistogramProperties::Max, New_Max, "Max");
+    assign(&HistogramProperties::Max, value);
     describe();
-}
-
-// The surface's own drawing colour: nothing on it is drawn in it until the
-// next redraw of the series.
-void ucHistogram::setForeColor(std::uint32_t New_ForeColor)
-{
-    setField(&HistogramProperties::ForeColor, New_ForeColor, "ForeColor");
 }

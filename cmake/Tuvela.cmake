@@ -19,24 +19,43 @@ function(tuvela_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
-# tuvela_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...> [SEEDS <dir>])
-# A libFuzzer target (LLVMFuzzerTestOneInput). With clang and TUVELA_FUZZ it is
-# a real libFuzzer binary; otherwise it links a small driver that replays the
-# seed folder and a fixed number of pseudo-random and mutated inputs, and runs
-# as an ordinary test so every build exercises it.
+# tuvela_add_fuzzer(NAME <name> SOURCES <files...> LIBS <targets...> SEEDS <dir>)
+# A libFuzzer target (LLVMFuzzerTestOneInput) with its seed corpus in the tree.
+# With TUVELA_FUZZ it is a real libFuzzer binary (the build lists it in
+# fuzzers.txt for scripts/fuzz) whose test replays the seeds; otherwise it
+# links a small driver that replays the seeds and a fixed number of
+# pseudo-random and mutated inputs. Either way every build runs it as a test.
 function(tuvela_add_fuzzer)
   cmake_parse_arguments(F "" "NAME;SEEDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT IS_DIRECTORY "${F_SEEDS}")
+    message(FATAL_ERROR "${F_NAME}: seed folder '${F_SEEDS}' does not exist")
+  endif()
   add_executable(${F_NAME} ${F_SOURCES})
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
-  if(TUVELA_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  if(TUVELA_FUZZ)
     target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME ${F_NAME} COMMAND ${F_NAME} -runs=0 ${F_SEEDS})
+    set_property(GLOBAL APPEND PROPERTY TUVELA_FUZZERS "$<TARGET_FILE:${F_NAME}> ${F_SEEDS}")
+    if(NOT TARGET fuzzers)
+      add_custom_target(fuzzers)
+    endif()
+    add_dependencies(fuzzers ${F_NAME})
   else()
     target_sources(${F_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/fuzz_driver.cpp)
     add_test(NAME ${F_NAME} COMMAND ${F_NAME} ${F_SEEDS})
-    set_tests_properties(${F_NAME} PROPERTIES
-      TIMEOUT 300
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+  set_tests_properties(${F_NAME} PROPERTIES
+    TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()
+
+# Writes fuzzers.txt in the build folder: one fuzz executable and its seed
+# folder a line, for scripts/fuzz. Called once, after every folder joined.
+function(tuvela_write_fuzz_list)
+  get_property(fuzzers GLOBAL PROPERTY TUVELA_FUZZERS)
+  if(fuzzers)
+    list(JOIN fuzzers "\n" lines)
+    file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzzers.txt CONTENT "${lines}\n")
   endif()
 endfunction()
 
@@ -45,6 +64,7 @@ function(tuvela_add_bench)
   cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${B_NAME} ${B_SOURCES})
   target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
+  target_include_directories(${B_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 endfunction()
 
 find_package(Threads REQUIRED)

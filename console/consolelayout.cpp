@@ -1,10 +1,12 @@
 #include "consolelayout.h"
 
-#include "segmentdisplay.h"
-#include "uchistogram.h"
+#include "usercontrol.h"
 
 // Resources of a static library must be registered by name from the global scope.
-static void registerConsoleResources() { Q_INIT_RESOURCE(console); }
+static void registerConsoleResources()
+{
+    Q_INIT_RESOURCE(console);
+}
 
 namespace consolelayout {
 
@@ -16,8 +18,9 @@ LayoutFile load()
     return layout;
 }
 
-void restoreDisplay(SegmentDisplay& display, const PropertyBag& bag) { restoreControl(display, bag); }
-
-void restoreChart(ucHistogram& chart, const PropertyBag& bag) { chart.restore(bag); }
+void restore(UserControl& control, const PropertyBag& bag)
+{
+    control.restore(bag);
+}
 
 } // namespace consolelayout

@@ -4,8 +4,7 @@
 
 #include "layoutfile.h"
 
-class SegmentDisplay;
-class ucHistogram;
+class UserControl;
 
 namespace consolelayout {
 
@@ -14,8 +13,7 @@ inline const QString kResource = QStringLiteral(":/console/frmmain.json");
 // The stored layout; an unreadable one leaves every control at its defaults.
 LayoutFile load();
 
-// Brings the stored instances to life: properties first, then the stored size.
-void restoreDisplay(SegmentDisplay& display, const PropertyBag& bag);
-void restoreChart(ucHistogram& chart, const PropertyBag& bag);
+// Brings a stored instance to life: properties first, then the stored size.
+void restore(UserControl& control, const PropertyBag& bag);
 
 } // namespace consolelayout

@@ -4,14 +4,20 @@
 #include "alarmsound.h"
 #include "cjkfont.h"
 #include "comport.h"
+#include "comreceiver.h"
 #include "connectionpanel.h"
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
+#include "namedwidgets.h"
+#include "readingslog.h"
 #include "segmentdisplay.h"
 #include "uchistogram.h"
+#include "units.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,18 +32,22 @@ const QString kKey = QStringLiteral("SETTEMP");
 const QString kLinkSetPoint = QStringLiteral("OK");
 const QString kLinkMeasuring = QStringLiteral("EXIT");
 
+const QString kLogKey = QStringLiteral("LOG");
+
+struct LinkEvent {
+    LinkChange change;
+    const char* event; // as the readings log names it
+};
+
+constexpr std::array kLinkEvents {
+    LinkEvent { LinkChange::Connected, "connected" },
+    LinkEvent { LinkChange::Reconnected, "reconnected" },
+    LinkEvent { LinkChange::Disconnected, "disconnected" },
+    LinkEvent { LinkChange::Lost, "lost" },
+};
+
 constexpr int kBuzzerMs = 1000;
 constexpr int kSamplingMs = 300;
-
-// One step of a handler: a failure skips only this step.
-template <typename Step>
-void guarded(Step&& step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // Text boxes repaint and notify on every set; most received characters leave
 // them unchanged.
@@ -57,27 +67,27 @@ QTimer* makeTimer(const QString& name, int interval, QObject* parent)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : frmMain(alarmSoundPath(), parent)
+frmMain::frmMain(const ProgramContext& context, QWidget* parent)
+    : frmMain(context, alarmSoundPath(), parent)
 {
 }
 
-frmMain::frmMain(const QString& alarmSoundPath, QWidget* parent)
+frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>())
+    , m_port(std::make_unique<ComPort>(context.devices))
     , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
+    , m_iniPath(context.settingsPath)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(kTitle);
-    setAccessibleName(kTitle);
+    named::window(this, QStringLiteral("frmMain"), kTitle);
     setFont(cjkFont(QStringLiteral("宋体"), 9, false));
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
     m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);
-    resize(9450 / 15, 9090 / 15);
+    resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
-    connect(m_port.get(), &ComPort::OnComm, this, &frmMain::ComPort_OnComm);
+    connect(m_c.panel, &ConnectionPanel::linkChanged, this, &frmMain::panel_LinkChanged);
+    connectReceiver(*m_port, this, [this](const QString& chunk) { receiveChunk(chunk); });
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(m_c.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -90,7 +100,6 @@ frmMain::~frmMain() = default;
 
 void frmMain::Form_Load()
 {
-    m_iniPath = settingsPath();
     m_c.txtBarcode->setText(QStringLiteral("0"));
     m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
     m_c.panel->probe();
@@ -98,16 +107,52 @@ void frmMain::Form_Load()
     m_timer2->start();
 }
 
-// After connect the console is in measuring mode.
-void frmMain::panel_Connected() { m_c.Text1->setText(kLinkMeasuring); }
-
-void frmMain::ComPort_OnComm()
+// The command line's file, else the settings key (a relative path there is
+// taken from the settings file's folder); none of them: no log.
+void frmMain::openReadingsLog(const QString& commandLinePath)
 {
-    if (m_port->CommEvent() != ComPort::kEvReceive)
+    QString path = commandLinePath;
+    if (path.isEmpty()) {
+        const QString stored = GetFromINI(kSection, kLogKey, m_iniPath);
+        if (!stored.isEmpty())
+            path = QFileInfo(m_iniPath).dir().absoluteFilePath(stored);
+    }
+    if (path.isEmpty())
         return;
-    QString chunk;
-    guarded([&] { chunk = m_port->Input(); });
-    receiveChunk(chunk);
+    m_log = std::make_unique<ReadingsLog>(path);
+    connect(m_log.get(), &ReadingsLog::failed, this, [this](const QString& message) {
+        m_c.panel->lblStatus()->setText(message);
+        qWarning("%s", qPrintable(message));
+    });
+}
+
+void frmMain::logRow(const QString& event, const QString& setPoint)
+{
+    if (!m_log)
+        return;
+    const QString mode
+        = m_c.Label1->text() == kCaptionSetPoint ? QStringLiteral("setpoint") : QStringLiteral("measuring");
+    m_log->append({ QDateTime::currentDateTime(), event, m_c.txtBarcode->text(), setPoint, m_alarmOn, mode });
+}
+
+// After connect the console is in measuring mode.
+void frmMain::panel_Connected()
+{
+    m_c.Text1->setText(kLinkMeasuring);
+}
+
+void frmMain::panel_LinkChanged(LinkChange change)
+{
+    m_framer.clear();
+    if (change == LinkChange::Disconnected || change == LinkChange::Lost) {
+        m_sound->stop();
+        if (m_alarmOn)
+            m_alarmOn = 0;
+    }
+    for (const LinkEvent& e : kLinkEvents) {
+        if (e.change == change)
+            logRow(QString::fromLatin1(e.event), m_setTemp);
+    }
 }
 
 void frmMain::receiveChunk(const QString& chunk)
@@ -121,7 +166,6 @@ void frmMain::receiveChunk(const QString& chunk)
     if (m_rxChunk == QLatin1String("N")) {
         guarded([&] { m_c.Text1->setText(kLinkMeasuring); });
         guarded([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
-        guarded([&] { m_iniPath = settingsPath(); });
         guarded([&] { saveSetPoint(); });
     }
     if (m_c.Text1->text() == kLinkSetPoint) {
@@ -134,9 +178,10 @@ void frmMain::receiveChunk(const QString& chunk)
     const std::optional<QString> line = m_framer.add(m_rxChunk);
     if (!line)
         return;
-    guarded([&] { m_c.txtBarcode->setText(*line); });
+    guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
     guarded([&] { evaluateLine(); });
+    guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
     guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
     guarded([&] {
         m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
@@ -180,15 +225,23 @@ bool frmMain::sendCommand(QChar command)
     return true;
 }
 
-void frmMain::Command2_Click() { sendCommand(u'4'); }
-void frmMain::Command4_Click() { sendCommand(u'3'); }
-void frmMain::Command3_Click() { sendCommand(u'5'); }
+void frmMain::Command2_Click()
+{
+    sendCommand(u'4');
+}
+void frmMain::Command4_Click()
+{
+    sendCommand(u'3');
+}
+void frmMain::Command3_Click()
+{
+    sendCommand(u'5');
+}
 
 void frmMain::Command8_Click()
 {
     if (!sendCommand(u'6'))
         return;
-    m_iniPath = settingsPath();
     saveSetPoint();
 }
 
@@ -201,6 +254,7 @@ void frmMain::saveSetPoint()
     QString reason;
     if (WritePrivateProfileString(kSection, kKey, value, m_iniPath, &reason)) {
         m_lastSaveFailure.clear();
+        logRow(QStringLiteral("setpoint"), value);
         return;
     }
     reportSaveFailure(reason);

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "frmmaincontrols.h"
-#include "linkprotocol.h"
+#include "lineframer.h"
+#include "programcontext.h"
 
 #include <QString>
 #include <QWidget>
@@ -15,26 +16,31 @@
 class AlarmPlayer;
 class ComPort;
 class QTimer;
+class ReadingsLog;
+enum class LinkChange;
 
 class frmMain : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kStatusLinked = QStringLiteral("连接温度控制器成功！");
 
-    // `alarmSoundPath`: the buzzer's sound file; by default BUZZ5.wav beside
+    // The settings file and the port devices come from `context`;
+    // `alarmSoundPath` is the buzzer's sound file, by default BUZZ5.wav beside
     // the program or in the installed data folder.
-    explicit frmMain(QWidget* parent = nullptr);
-    frmMain(const QString& alarmSoundPath, QWidget* parent);
+    explicit frmMain(const ProgramContext& context, QWidget* parent = nullptr);
+    frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent);
     ~frmMain() override;
 
-    // The window's load step: settings path, "0" in txtBarcode, the stored
-    // set-point, the port probe; then both timers start.
+    // The window's load step: "0" in txtBarcode, the stored set-point, the port
+    // probe; then both timers start.
     void Form_Load();
+    // Starts the readings log: `commandLinePath` (--log), else the key LOG of
+    // section TEMP; no log when neither names a file.
+    void openReadingsLog(const QString& commandLinePath);
 
-    // The receive handler: steps 1 and 2 take one character from the port,
-    // receiveChunk does the rest.
-    void ComPort_OnComm();
-    // Everything the receive handler does with one received chunk.
+    // The receive handler, for each chunk read from the port: the link-state
+    // signals "O" and "N", the set-point shown, and for a complete line the
+    // reading, the lamps, the alarm flag and the stored set-point.
     void receiveChunk(const QString& chunk);
 
     void Command2_Click(); // "减少": sends "4"
@@ -49,9 +55,10 @@ public:
     QTimer* Timer1() const { return m_timer1; }
     QTimer* Timer2() const { return m_timer2; }
     AlarmPlayer& alarmSound() const { return *m_sound; }
+    ReadingsLog* readingsLog() const { return m_log.get(); }
     const QString& IniPath() const { return m_iniPath; }
     const QString& SetTemp() const { return m_setTemp; }
-    const QString& RxBuffer() const { return m_framer.buffer(); }
+    const QString& RxBuffer() const { return m_framer.pending(); }
     // 0 or 1 once a line was evaluated; nothing before (neither, so silent).
     std::optional<int> AlarmOn() const { return m_alarmOn; }
 
@@ -60,6 +67,10 @@ protected:
 
 private:
     void panel_Connected();
+    // Every link change starts a clean line; when the link ends the alarm
+    // sound stops and AlarmOn is cleared (lamps and display keep their state).
+    void panel_LinkChanged(LinkChange change);
+    void logRow(const QString& event, const QString& setPoint);
     // Sends one command character; with the port closed, tells the operator to
     // connect first and returns false.
     bool sendCommand(QChar command);
@@ -77,8 +88,9 @@ private:
     QString m_iniPath;
     QString m_setTemp;
     QString m_rxChunk;
-    RxLineFramer m_framer; // RxBuffer
+    LineFramer m_framer; // RxBuffer
     std::optional<int> m_alarmOn;
     QString m_lastSaveFailure; // shown once until a save works again
     QString m_queuedMessage;
+    std::unique_ptr<ReadingsLog> m_log;
 };

@@ -1,21 +1,19 @@
 #include "linkprotocol.h"
 
 #include "decimaltext.h"
+#include "lineframer.h"
 
-std::optional<QString> RxLineFramer::add(const QString& chunk)
+QString readingOfLine(const QString& line)
 {
-    m_buffer += chunk;
-    if (m_buffer.size() > kMaxLine)
-        m_buffer.remove(0, m_buffer.size() - kMaxLine);
-    if (!m_buffer.endsWith(QStringLiteral("\r\n")))
-        return std::nullopt;
-    QString line = m_buffer.size() >= 3 ? m_buffer.chopped(3) : m_buffer;
-    m_buffer.clear();
-    return line;
+    if (line.isEmpty())
+        return QStringLiteral("\r\n");
+    return line.right(LineFramer::kMaxPending - 2).chopped(1);
 }
 
 bool readingAtOrAbove(const QString& reading, const QString& setpoint)
 {
+    if (setpoint.trimmed().isEmpty())
+        return false;
     const std::optional<decimal::Number> r = decimal::parse(reading);
     const std::optional<decimal::Number> s = decimal::parse(setpoint);
     if (r && s)

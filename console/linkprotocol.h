@@ -1,33 +1,21 @@
-// The pure parts of the console's receive handler and chart tick: gathering
-// characters into reading lines, the alarm test and the chart's sample value.
+// The pure parts of the console's receive handler and chart tick: the reading
+// in a received line, the alarm test and the chart's sample value.
 #pragma once
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-// Gathers received characters into lines ended by CR LF. A complete line loses
-// its last three characters (CR, LF and the board's further character); a line
-// of fewer than three characters (a bare CR LF) is handed over whole. A line
-// that never ends keeps only its last kMaxLine characters.
-class RxLineFramer {
-public:
-    static constexpr int kMaxLine = 4096;
+// The reading in a line framed by LineFramer (CR LF already cut): the board's
+// further character before CR LF is dropped as well, and of a very long line
+// only the newest characters count, as many as LineFramer keeps pending
+// including the CR LF. A bare CR LF is handed over whole, as "\r\n".
+QString readingOfLine(const QString& line);
 
-    // Adds the characters of one read; returns the reading text once the line is
-    // complete (the buffer is then empty again).
-    std::optional<QString> add(const QString& chunk);
-
-    const QString& buffer() const { return m_buffer; }
-    void clear() { m_buffer.clear(); }
-
-private:
-    QString m_buffer;
-};
-
-// The alarm test: is the reading at or above the set-point? When both texts are
-// decimal numbers they are compared as numbers (100 above 30, 9 below 30);
-// otherwise as texts, by character code, so an empty set-point raises the alarm.
+// The alarm test: is the reading at or above the set-point? No set-point (empty
+// or blank: none stored yet) never is. When both texts are decimal numbers they
+// are compared as numbers (100 above 30, 9 below 30); otherwise as texts, by
+// character code.
 bool readingAtOrAbove(const QString& reading, const QString& setpoint);
 
 // The chart's sample of a reading text: blanks around it allowed, an optional

@@ -1,8 +1,10 @@
 #include "propertybag.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,6 +23,58 @@ template <typename T> std::optional<T> integerOf(std::optional<double> n)
     const auto v
         = wholeInRange(n, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max()));
     return v ? std::optional<T>(static_cast<T>(*v)) : std::nullopt;
+}
+
+// The strings that stand for the floats JSON has no numbers for.
+const QString kNaN = QStringLiteral("NaN");
+const QString kInfinity = QStringLiteral("Infinity");
+const QString kMinusInfinity = QStringLiteral("-Infinity");
+
+std::optional<float> nonFiniteOf(const QJsonValue& v)
+{
+    if (v == kNaN)
+        return std::numeric_limits<float>::quiet_NaN();
+    if (v == kInfinity)
+        return std::numeric_limits<float>::infinity();
+    if (v == kMinusInfinity)
+        return -std::numeric_limits<float>::infinity();
+    return std::nullopt;
+}
+
+QJsonValue storedFloat(float value)
+{
+    if (std::isnan(value))
+        return kNaN;
+    if (std::isinf(value))
+        return value > 0 ? kInfinity : kMinusInfinity;
+    return double(value);
+}
+
+bool sameJson(const QJsonValue& a, const QJsonValue& b);
+
+bool sameObject(const QJsonObject& x, const QJsonObject& y)
+{
+    if (x.keys() != y.keys())
+        return false;
+    for (auto it = x.begin(); it != x.end(); ++it)
+        if (!sameJson(it.value(), y.value(it.key())))
+            return false;
+    return true;
+}
+
+// JSON values alike, numbers by value at any depth: a number kept in memory
+// as a fraction (1e16) is read back from its text as a whole number.
+bool sameJson(const QJsonValue& a, const QJsonValue& b)
+{
+    if (a.isDouble() && b.isDouble())
+        return a.toDouble() == b.toDouble();
+    if (a.isArray() && b.isArray()) {
+        const QJsonArray x = a.toArray(), y = b.toArray();
+        return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), sameJson);
+    }
+    if (a.isObject() && b.isObject())
+        return sameObject(a.toObject(), b.toObject());
+    return a == b;
 }
 
 QByteArray pngOf(const QImage& picture)
@@ -55,6 +109,11 @@ PropertyBag PropertyBag::fromDocument(const QByteArray& document, QString* error
     return fromJson(doc.object());
 }
 
+bool PropertyBag::operator==(const PropertyBag& other) const
+{
+    return sameObject(m_entries, other.m_entries);
+}
+
 QByteArray PropertyBag::toDocument() const
 {
     return QJsonDocument(m_entries).toJson(QJsonDocument::Indented);
@@ -80,6 +139,8 @@ std::int16_t PropertyBag::readInt16(const QString& key, std::int16_t def) const
 
 float PropertyBag::readFloat(const QString& key, float def) const
 {
+    if (const auto special = nonFiniteOf(m_entries.value(key.toLower())))
+        return *special;
     const auto n = number(key);
     if (!n || std::fabs(*n) > double(std::numeric_limits<float>::max()))
         return def;
@@ -136,7 +197,8 @@ void PropertyBag::writeInt16(const QString& key, std::int16_t value, std::int16_
 
 void PropertyBag::writeFloat(const QString& key, float value, float def)
 {
-    value == def || !std::isfinite(value) ? remove(key) : store(key, double(value));
+    // NaN equals nothing, not even a NaN default: it is always stored.
+    value == def ? remove(key) : store(key, storedFloat(value));
 }
 
 void PropertyBag::writeColour(const QString& key, std::uint32_t value, std::uint32_t def)

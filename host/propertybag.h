@@ -19,7 +19,8 @@ public:
 
     // Stored form: one JSON object. Numbers for the numeric kinds, colours as
     // the unsigned value of the 32-bit reference, flags as -1 and 0, texts as
-    // strings, a picture as {"png": "<base64>"}. Keys are lower-cased on the
+    // strings, a picture as {"png": "<base64>"}. A float JSON cannot hold is
+    // the string "NaN", "Infinity" or "-Infinity". Keys are lower-cased on the
     // way in; entries are kept as they are and converted only when read.
     static PropertyBag fromJson(const QJsonObject& object);
     QJsonObject toJson() const { return m_entries; }
@@ -40,7 +41,7 @@ public:
 
     void writeInt32(const QString& key, std::int32_t value, std::int32_t def);
     void writeInt16(const QString& key, std::int16_t value, std::int16_t def);
-    // A value that JSON cannot hold (NaN, infinity) is not stored.
+    // NaN and the infinities are stored as their strings, so they come back.
     void writeFloat(const QString& key, float value, float def);
     void writeColour(const QString& key, std::uint32_t value, std::uint32_t def);
     void writeFlag(const QString& key, bool value, bool def);
@@ -55,7 +56,9 @@ public:
     bool isEmpty() const { return m_entries.isEmpty(); }
     qsizetype size() const { return m_entries.size(); }
 
-    bool operator==(const PropertyBag& other) const { return m_entries == other.m_entries; }
+    // Same keys holding the same values; numbers compare by value, so one
+    // written as a fraction equals the same number read back as a whole one.
+    bool operator==(const PropertyBag& other) const;
 
 private:
     void store(const QString& key, const QJsonValue& value) { m_entries.insert(key.toLower(), value); }

@@ -2,6 +2,9 @@
 
 #include "layoutfile.h"
 
+#include <QCoreApplication>
+#include <QResizeEvent>
+
 void UserControl::restore(const PropertyBag& bag)
 {
     restoreControl(*this, bag);
@@ -10,4 +13,14 @@ void UserControl::restore(const PropertyBag& bag)
 PropertyBag UserControl::store() const
 {
     return storeControl(*this);
+}
+
+void UserControl::giveSize(QSize size, SizeNotice notice)
+{
+    const QSize old = this->size();
+    resize(size);
+    if (!isVisible() && (old != size || notice == SizeNotice::Always)) {
+        QResizeEvent event(size, old);
+        QCoreApplication::sendEvent(this, &event);
+    }
 }

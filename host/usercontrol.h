@@ -4,7 +4,9 @@
 // which the host gives a new instance its defaults, restores a stored one,
 // and saves one.
 #include "propertybag.h"
+#include "propertyfields.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -29,6 +31,15 @@ public:
     // The instance's bag as the host stores it: its properties and its size.
     PropertyBag store() const;
 
+    // When a control that is not shown hears of a new size at once.
+    enum class SizeNotice {
+        WhenChanged, // as a shown control would: only a size that differs
+        Always, // also the size it already has, so it builds itself for it
+    };
+    // Gives the control a size. A hidden widget would hear of it only when
+    // shown; the control handles the resize now instead, as a shown one does.
+    void giveSize(QSize size, SizeNotice notice = SizeNotice::WhenChanged);
+
 signals:
     // Sent by a setter with the property's name, so the host knows the
     // instance changed and must be saved again.
@@ -36,4 +47,13 @@ signals:
 
 protected:
     void PropertyChanged(const QString& name) { emit propertyChanged(name); }
+
+    // Stores a property's new value in the field the table names for it and
+    // sends the notice with the table's name.
+    template <typename Table, typename P, typename T>
+    void storeProperty(const Table& table, P& props, T P::*member, T value)
+    {
+        props.*member = value;
+        PropertyChanged(propertyfields::keyOf(table[size_t(propertyfields::find(table, member))].name));
+    }
 };

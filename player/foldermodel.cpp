@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool FolderModel::open(const QString &path)
+bool FolderModel::open(const QString& path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isDir())

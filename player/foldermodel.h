@@ -11,9 +11,9 @@ class FolderModel {
 public:
     // Opens an existing folder (an unreadable one shows no subfolders);
     // false, with nothing changed, when it is not a folder.
-    bool open(const QString &path);
+    bool open(const QString& path);
 
-    const QString &path() const { return m_path; }
+    const QString& path() const { return m_path; }
     int count() const { return int(m_subfolders.size()); }
     int ancestorCount() const { return int(m_ancestors.size()); }
     int listIndex() const { return m_listIndex; }
@@ -29,7 +29,7 @@ public:
 
 private:
     QString m_path;
-    QStringList m_ancestors;  // nearest first: list(-2), list(-3), ...
+    QStringList m_ancestors; // nearest first: list(-2), list(-3), ...
     QStringList m_subfolders; // names
     int m_listIndex = -1;
 };

@@ -1,15 +1,18 @@
 #include "form1.h"
 
 #include "browserwatch.h"
+#include "comport.h"
+#include "comreceiver.h"
+#include "connectionpanel.h"
 #include "drives.h"
 #include "form2.h"
 #include "infotext.h"
+#include "inifile.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
 #include "mpris.h"
-#include "comport.h"
-#include "connectionpanel.h"
-#include "inifile.h"
+#include "namedwidgets.h"
+#include "units.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,7 +24,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,56 +31,28 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-// Each receive step stands alone: one that fails is abandoned and the
-// handler goes on with the next.
-template <typename Step>
-void guarded(Step &&step)
+// A read-only field read out by the caption of the label beside it.
+QLineEdit* displayField(QWidget* parent, const char* name, QLabel* label, const QString& text)
 {
-    try {
-        step();
-    } catch (const ComError &) {
-    } catch (const std::exception &) {
-    }
-}
-
-// Gives a control its designed name and the name assistive technology reads.
-template <typename W>
-W *named(W *widget, const char *name, const QString &accessibleName)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QGroupBox *frame(QWidget *parent, const char *name, const QString &caption)
-{
-    return named(new QGroupBox(caption, parent), name, caption);
-}
-
-QLineEdit *displayField(QWidget *parent, const char *name, QLabel *label, const QString &text)
-{
-    auto *field = named(new QLineEdit(text, parent), name, label->text());
+    auto* field = named::textBox(QLatin1String(name), label, parent);
+    field->setText(text);
     field->setReadOnly(true);
-    label->setBuddy(field);
     return field;
 }
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(const ProgramContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>())
+    , m_port(std::make_unique<ComPort>(context.devices))
+    , m_iniPath(context.settingsPath)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tuvela---红外遥控音乐播放器"));
-    setAccessibleName(windowTitle());
+    named::window(this, QStringLiteral("Form1"), QStringLiteral("Tuvela---红外遥控音乐播放器"));
     buildLayout();
-    m_actions = std::make_unique<KeyActions>(KeyActions::Targets{*m_drive1, *m_dir1, *m_file1, *m_wmp1});
+    m_actions = std::make_unique<KeyActions>(KeyActions::Targets { *m_drive1, *m_dir1, *m_file1, *m_wmp1 });
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(m_port.get(), &ComPort::OnComm, this, &Form1::ComPort_OnComm);
+    connectReceiver(*m_port, this, [this](const QString& chunk) { receive(chunk); });
     connect(m_drive1, &DriveListBox::Change, this, &Form1::Drive1_Change);
     connect(m_dir1, &DirListBox::Change, this, &Form1::Dir1_Change);
     connect(m_dir1, &DirListBox::Click, this, &Form1::Dir1_Change);
@@ -89,7 +63,6 @@ Form1::Form1(QWidget *parent)
         close();
         QCoreApplication::quit();
     });
-    Form_Load();
     startServices();
 }
 
@@ -102,33 +75,32 @@ void Form1::startServices()
 {
     m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
     connect(m_wmp1, &MediaPlayer::unplayable, this,
-            [this](const QString &line) { m_label1->setText(m_label1->text() + line); });
-    MprisService::Actions actions{[this] { guarded([&] { m_actions->SongNext(); }); },
-                                  [this] { guarded([&] { m_actions->SongPrevious(); }); },
-                                  [this] {
-                                      raise();
-                                      activateWindow();
-                                  }};
+        [this](const QString& line) { m_label1->setText(m_label1->text() + line); });
+    MprisService::Actions actions { [this] { guarded([&] { m_actions->SongNext(); }); },
+        [this] { guarded([&] { m_actions->SongPrevious(); }); },
+        [this] {
+            raise();
+            activateWindow();
+        } };
     m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
     m_mpris->registerOn(QDBusConnection::sessionBus());
 }
 
 void Form1::buildLayout()
 {
-    resize(11415 / kTwipsPerPixel, 9195 / kTwipsPerPixel);
+    resize(units::pixelsFromTwips(11415), units::pixelsFromTwips(9195));
     m_panel = new ConnectionPanel(*m_port, ConnectionPanel::Arrangement::Grid, this);
-    m_command1 = named(new QPushButton(QStringLiteral("设置遥控键值"), m_panel), "Command1",
-                       QStringLiteral("设置遥控键值"));
+    m_command1 = named::button(QStringLiteral("Command1"), QStringLiteral("设置遥控键值"), m_panel);
     m_panel->addExtra(m_command1);
 
-    QWidget *filesFrame = nullptr;
-    QWidget *browser = buildBrowserFrames(filesFrame);
-    auto *player = named(new QGroupBox(this), "Frame5", QStringLiteral("播放器"));
-    m_wmp1 = named(new MediaPlayer(player), "wmp1", QStringLiteral("媒体播放器"));
-    auto *playerLayout = new QVBoxLayout(player);
+    QWidget* filesFrame = nullptr;
+    QWidget* browser = buildBrowserFrames(filesFrame);
+    auto* player = named::control(new QGroupBox(this), QStringLiteral("Frame5"), QStringLiteral("播放器"));
+    m_wmp1 = named::control(new MediaPlayer(player), QStringLiteral("wmp1"), QStringLiteral("媒体播放器"));
+    auto* playerLayout = new QVBoxLayout(player);
     playerLayout->addWidget(m_wmp1);
 
-    auto *grid = new QGridLayout(this);
+    auto* grid = new QGridLayout(this);
     grid->addWidget(m_panel, 0, 0, 1, 2);
     grid->addWidget(buildRemoteFrame(), 0, 2);
     grid->addWidget(browser, 1, 0);
@@ -141,38 +113,37 @@ void Form1::buildLayout()
     grid->setColumnStretch(2, 1);
 }
 
-QWidget *Form1::buildRemoteFrame()
+QWidget* Form1::buildRemoteFrame()
 {
-    auto *box = frame(this, "fraFrames(1)", QStringLiteral("遥控显示窗口"));
-    auto *label3 = new QLabel(QStringLiteral("当前键值："), box);
-    label3->setObjectName(QStringLiteral("Label3"));
+    auto* box = named::frame(QStringLiteral("fraFrames(1)"), QStringLiteral("遥控显示窗口"), this);
+    auto* label3 = named::label(QStringLiteral("Label3"), QStringLiteral("当前键值："), box);
     m_txtBarcode = displayField(box, "txtBarcode", label3, QString());
-    auto *row = new QHBoxLayout(box);
+    auto* row = new QHBoxLayout(box);
     row->addWidget(label3);
     row->addWidget(m_txtBarcode, 1);
     return box;
 }
 
-QWidget *Form1::buildBrowserFrames(QWidget *&filesFrame)
+QWidget* Form1::buildBrowserFrames(QWidget*& filesFrame)
 {
-    auto *folders = frame(this, "Frame1", QStringLiteral("Frame1"));
-    m_drive1 = named(new DriveListBox(folders), "Drive1", QStringLiteral("磁盘"));
-    m_dir1 = named(new DirListBox(folders), "Dir1", QStringLiteral("文件夹"));
-    auto *column = new QVBoxLayout(folders);
+    auto* folders = named::frame(QStringLiteral("Frame1"), QStringLiteral("Frame1"), this);
+    m_drive1 = named::control(new DriveListBox(folders), QStringLiteral("Drive1"), QStringLiteral("磁盘"));
+    m_dir1 = named::control(new DirListBox(folders), QStringLiteral("Dir1"), QStringLiteral("文件夹"));
+    auto* column = new QVBoxLayout(folders);
     column->addWidget(m_drive1);
     column->addWidget(m_dir1, 1);
 
-    auto *files = frame(this, "Frame2", QStringLiteral("Frame2"));
-    m_file1 = named(new FileListBox(files), "File1", QStringLiteral("文件"));
-    auto *fileColumn = new QVBoxLayout(files);
+    auto* files = named::frame(QStringLiteral("Frame2"), QStringLiteral("Frame2"), this);
+    m_file1 = named::control(new FileListBox(files), QStringLiteral("File1"), QStringLiteral("文件"));
+    auto* fileColumn = new QVBoxLayout(files);
     fileColumn->addWidget(m_file1);
     filesFrame = files;
     return folders;
 }
 
-QWidget *Form1::buildSongFrame()
+QWidget* Form1::buildSongFrame()
 {
-    auto *box = frame(this, "Frame4", QStringLiteral("歌曲信息"));
+    auto* box = named::frame(QStringLiteral("Frame4"), QStringLiteral("歌曲信息"), this);
     // No fixed accessible name: a screen reader then reads the text itself,
     // and hears it change.
     m_label1 = new QLabel(box);
@@ -180,14 +151,12 @@ QWidget *Form1::buildSongFrame()
     m_label1->setAccessibleDescription(QStringLiteral("歌曲信息"));
     m_label1->setWordWrap(true);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto *label2 = new QLabel(QStringLiteral("当前播放时间："), box);
-    label2->setObjectName(QStringLiteral("Label2"));
+    auto* label2 = named::label(QStringLiteral("Label2"), QStringLiteral("当前播放时间："), box);
     m_text1 = displayField(box, "Text1", label2, QStringLiteral("00:00"));
-    auto *label4 = new QLabel(QStringLiteral("歌曲总时间："), box);
-    label4->setObjectName(QStringLiteral("Label4"));
+    auto* label4 = named::label(QStringLiteral("Label4"), QStringLiteral("歌曲总时间："), box);
     m_text2 = displayField(box, "Text2", label4, QStringLiteral("00:00"));
-    m_command3 = named(new QPushButton(QStringLiteral("退出程序"), box), "Command3", QStringLiteral("退出程序"));
-    auto *grid = new QGridLayout(box);
+    m_command3 = named::button(QStringLiteral("Command3"), QStringLiteral("退出程序"), box);
+    auto* grid = new QGridLayout(box);
     grid->addWidget(m_label1, 0, 0, 1, 2);
     grid->addWidget(label2, 1, 0);
     grid->addWidget(m_text1, 1, 1);
@@ -198,12 +167,9 @@ QWidget *Form1::buildSongFrame()
     return box;
 }
 
-// Key table first, then the port probe, then the lists on the current
-// folder's drive.
 void Form1::Form_Load()
 {
-    m_iniPath = settingsPath();
-    for (const KeyFunction &f : kKeyFunctions)
+    for (const KeyFunction& f : kKeyFunctions)
         m_keys.setCode(f.n, GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), m_iniPath));
     m_panel->probe();
 
@@ -212,38 +178,26 @@ void Form1::Form_Load()
     m_drive1->setDrives(drives, DriveIndexFor(drives, current));
     if (!m_dir1->setPath(current))
         m_dir1->setPath(m_drive1->Drive());
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
-void Form1::ComPort_OnComm()
-{
-    if (m_port->CommEvent() != ComPort::kEvReceive)
-        return;
-    QString chunk;
-    guarded([&] { chunk = m_port->Input(); });
-    receive(chunk);
-}
-
-void Form1::receive(const QString &chunk)
+void Form1::receive(const QString& chunk)
 {
     m_rxChunk = chunk;
-    QString line;
-    if (!m_rx.append(m_rxChunk, line))
+    const std::optional<QString> line = m_rx.add(m_rxChunk);
+    if (!line)
         return;
-    m_txtBarcode->setText(line);
-    guarded([&] { loadedForm2().receive(line); });
+    m_txtBarcode->setText(*line);
+    guarded([&] { loadedForm2().receive(*line); });
     const QString code = m_txtBarcode->text();
     for (int n : m_keys.matches(code))
         guarded([&] { m_actions->run(n); });
-    m_rx.clear();
     m_panel->lblStatus()->setText(QStringLiteral("连接控制器成功！"));
 }
 
-Form2 &Form1::loadedForm2()
+Form2& Form1::loadedForm2()
 {
     if (!m_form2)
-        m_form2 = std::make_unique<Form2>(this);
+        m_form2 = loadWindow<Form2>(m_iniPath, this);
     return *m_form2;
 }
 
@@ -253,7 +207,7 @@ void Form1::Drive1_Change()
     if (DriveReady(drive) && m_dir1->setPath(drive))
         return;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("错误提示"), QStringLiteral("请选择有效磁盘！"),
-                    QMessageBox::Ok, this);
+        QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -271,7 +225,7 @@ void Form1::File1_Click()
     const QString size = info.isFile() ? SizeText(info.size()) : QString();
     m_wmp1->setURL(full);
     m_label1->setText(QStringLiteral("当前文件：") + full + QStringLiteral("\n\n文件大小：") + size
-                      + QStringLiteral("\n\n"));
+        + QStringLiteral("\n\n"));
     m_wmp1->controls.play();
     m_timer1.start();
 }
@@ -303,7 +257,7 @@ void Form1::Form_Unload()
     m_wmp1->close();
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void Form1::closeEvent(QCloseEvent* event)
 {
     m_panel->closeWindowStep();
     Form_Unload();

@@ -2,6 +2,8 @@
 
 #include "keyactions.h"
 #include "keytable.h"
+#include "lineframer.h"
+#include "programcontext.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -24,35 +26,38 @@ class QPushButton;
 // The player's main window: the connection panel, the remote's key display,
 // the drive / folder / file browser, the song information and the embedded
 // player. Key lines from the receiver run the actions of the key table.
-// Constructing the window is its load step.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    // The settings file and the port devices come from `context`.
+    explicit Form1(const ProgramContext& context, QWidget* parent = nullptr);
     ~Form1() override;
 
-    ComPort &port() { return *m_port; }
-    ConnectionPanel *panel() const { return m_panel; }
-    DriveListBox *Drive1() const { return m_drive1; }
-    DirListBox *Dir1() const { return m_dir1; }
-    FileListBox *File1() const { return m_file1; }
-    MediaPlayer *wmp1() const { return m_wmp1; }
-    QLineEdit *txtBarcode() const { return m_txtBarcode; }
-    QLabel *Label1() const { return m_label1; }
-    QLineEdit *Text1() const { return m_text1; }
-    QLineEdit *Text2() const { return m_text2; }
-    QTimer &Timer1() { return m_timer1; }
-    const KeyTable &keyTable() const { return m_keys; }
+    ComPort& port() { return *m_port; }
+    ConnectionPanel* panel() const { return m_panel; }
+    DriveListBox* Drive1() const { return m_drive1; }
+    DirListBox* Dir1() const { return m_dir1; }
+    FileListBox* File1() const { return m_file1; }
+    MediaPlayer* wmp1() const { return m_wmp1; }
+    QLineEdit* txtBarcode() const { return m_txtBarcode; }
+    QLabel* Label1() const { return m_label1; }
+    QLineEdit* Text1() const { return m_text1; }
+    QLineEdit* Text2() const { return m_text2; }
+    QTimer& Timer1() { return m_timer1; }
+    const KeyTable& keyTable() const { return m_keys; }
     // The setup window while it is loaded, or null.
-    Form2 *form2() const { return m_form2.get(); }
-    BrowserWatch &watch() { return *m_watch; }
-    MprisService &mpris() { return *m_mpris; }
-    const QString &IniPath() const { return m_iniPath; }
+    Form2* form2() const { return m_form2.get(); }
+    BrowserWatch& watch() { return *m_watch; }
+    MprisService& mpris() { return *m_mpris; }
+    const QString& IniPath() const { return m_iniPath; }
 
+    // The load step: the key codes, the port probe, then the lists on the
+    // current folder's drive.
     void Form_Load();
-    void ComPort_OnComm();
-    // Receive steps 3 to 10 for one chunk read from the port.
-    void receive(const QString &chunk);
+    // The receive handler, for each chunk read from the port: a complete key
+    // line shows in txtBarcode, reaches the setup window and runs the actions
+    // of every function taught that code.
+    void receive(const QString& chunk);
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
@@ -62,35 +67,35 @@ public:
     void Form_Unload();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
-    QWidget *buildRemoteFrame();
-    QWidget *buildBrowserFrames(QWidget *&filesFrame);
-    QWidget *buildSongFrame();
-    Form2 &loadedForm2();
+    QWidget* buildRemoteFrame();
+    QWidget* buildBrowserFrames(QWidget*& filesFrame);
+    QWidget* buildSongFrame();
+    Form2& loadedForm2();
     void startServices();
 
     std::unique_ptr<ComPort> m_port;
-    ConnectionPanel *m_panel = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QLineEdit *m_txtBarcode = nullptr;
-    DriveListBox *m_drive1 = nullptr;
-    DirListBox *m_dir1 = nullptr;
-    FileListBox *m_file1 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLineEdit *m_text1 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    MediaPlayer *m_wmp1 = nullptr;
+    ConnectionPanel* m_panel = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command3 = nullptr;
+    QLineEdit* m_txtBarcode = nullptr;
+    DriveListBox* m_drive1 = nullptr;
+    DirListBox* m_dir1 = nullptr;
+    FileListBox* m_file1 = nullptr;
+    QLabel* m_label1 = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    MediaPlayer* m_wmp1 = nullptr;
     QTimer m_timer1;
     std::unique_ptr<KeyActions> m_actions;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<BrowserWatch> m_watch;
     std::unique_ptr<MprisService> m_mpris;
     KeyTable m_keys;
-    KeyLineBuffer m_rx;
+    LineFramer m_rx;
     QString m_rxChunk;
     QString m_iniPath;
 };

@@ -1,7 +1,9 @@
 #include "form2.h"
 
-#include "keytable.h"
 #include "inifile.h"
+#include "keytable.h"
+#include "namedwidgets.h"
+#include "units.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,37 +16,26 @@
 #include <QScreen>
 #include <QShowEvent>
 
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
-
-Form2::Form2(QWidget *parent)
+Form2::Form2(const QString& settingsPath, QWidget* parent)
     : QDialog(parent)
+    , m_settingsPath(settingsPath)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("遥控键值设置"));
-    setAccessibleName(windowTitle());
-    resize(4665 / kTwipsPerPixel, 7725 / kTwipsPerPixel);
+    named::window(this, QStringLiteral("Form2"), QStringLiteral("遥控键值设置"));
+    resize(units::pixelsFromTwips(4665), units::pixelsFromTwips(7725));
     buildRows();
-    Form_Load();
 }
 
 void Form2::buildRows()
 {
-    auto *grid = new QGridLayout(this);
-    auto *group = new QButtonGroup(this);
-    for (const KeyFunction &f : kKeyFunctions) {
+    auto* grid = new QGridLayout(this);
+    auto* group = new QButtonGroup(this);
+    for (const KeyFunction& f : kKeyFunctions) {
         const int r = f.n - 1;
         const QString caption = QString::fromUtf16(f.caption);
-        auto *label = new QLabel(caption, this);
-        label->setObjectName(QStringLiteral("Label%1").arg(f.n));
-        auto *code = new QLineEdit(this);
-        code->setObjectName(QStringLiteral("Text1(%1)").arg(r));
-        code->setAccessibleName(caption);
-        label->setBuddy(code);
-        auto *opt = new QRadioButton(this);
-        opt->setObjectName(QStringLiteral("Opt%1").arg(f.n));
-        opt->setAccessibleName(QStringLiteral("选择") + caption);
+        auto* label = named::label(QStringLiteral("Label%1").arg(f.n), caption, this);
+        auto* code = named::textBox(QStringLiteral("Text1(%1)").arg(r), label, this);
+        auto* opt = named::control(
+            new QRadioButton(this), QStringLiteral("Opt%1").arg(f.n), QStringLiteral("选择") + caption);
         group->addButton(opt, f.n);
         grid->addWidget(label, r, 0);
         grid->addWidget(code, r, 1);
@@ -53,18 +44,14 @@ void Form2::buildRows()
         m_codes.at(std::size_t(r)) = code;
         m_opts.at(std::size_t(r)) = opt;
     }
-    m_received = new QLineEdit(this);
-    m_received->setObjectName(QStringLiteral("Text7"));
-    m_received->setAccessibleName(QStringLiteral("接收键值"));
+    m_received = named::control(new QLineEdit(this), QStringLiteral("Text7"), QStringLiteral("接收键值"));
     m_received->setReadOnly(true);
     grid->addWidget(m_received, 12, 0, 1, 3);
-    m_save = new QPushButton(QStringLiteral("保存"), this);
-    m_save->setObjectName(QStringLiteral("Command1"));
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_save = named::button(QStringLiteral("Command1"), QStringLiteral("保存"), this);
+    m_cancel = named::button(QStringLiteral("Command2"), QStringLiteral("取消"), this);
     m_save->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
+    auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_save);
     buttons->addWidget(m_cancel);
     grid->addLayout(buttons, 13, 0, 1, 3);
@@ -82,7 +69,7 @@ void Form2::Form_Load()
     showStoredCodes();
 }
 
-void Form2::showEvent(QShowEvent *event)
+void Form2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
@@ -91,13 +78,12 @@ void Form2::showEvent(QShowEvent *event)
 
 void Form2::showStoredCodes()
 {
-    const QString path = settingsPath();
-    for (const KeyFunction &f : kKeyFunctions)
+    for (const KeyFunction& f : kKeyFunctions)
         m_codes.at(std::size_t(f.n - 1))
-            ->setText(GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), path));
+            ->setText(GetFromINI(QLatin1String(kKeySection), QLatin1String(f.settingsKey), m_settingsPath));
 }
 
-void Form2::receive(const QString &line)
+void Form2::receive(const QString& line)
 {
     if (m_received->text() == line)
         Text7_Change();
@@ -120,24 +106,24 @@ void Form2::Text7_Change()
 // success.
 void Form2::Command1_Click()
 {
-    const QString path = settingsPath();
+    const QString& path = m_settingsPath;
     QString firstError;
-    for (const KeyFunction &f : kKeyFunctions) {
+    for (const KeyFunction& f : kKeyFunctions) {
         QString error;
         const bool ok = WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
-                                                  m_codes.at(std::size_t(f.n - 1))->text(), path, &error);
+            m_codes.at(std::size_t(f.n - 1))->text(), path, &error);
         if (!ok && firstError.isNull())
             firstError = error.isEmpty() ? QStringLiteral("写入失败") : error;
     }
     if (!firstError.isNull()) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("错误提示"),
-                        QStringLiteral("遥控键值保存失败！\n设置文件：%1\n原因：%2").arg(path, firstError),
-                        QMessageBox::Ok, this);
+            QStringLiteral("遥控键值保存失败！\n设置文件：%1\n原因：%2").arg(path, firstError),
+            QMessageBox::Ok, this);
         box.exec();
         return;
     }
-    QMessageBox box(QMessageBox::Information, QStringLiteral("成功提示"), QStringLiteral("遥控键值已成功保存！"),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("成功提示"),
+        QStringLiteral("遥控键值已成功保存！"), QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -1,58 +1,72 @@
 #include "keyactions.h"
 
+#include "keytable.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
 
+namespace {
+
+// Selects the entry before the current one while the current one lies above
+// `floor`; returns whether the selection moved. Setting the index raises the
+// list's own change event.
+template <typename List> bool selectPrevious(List& list, int floor)
+{
+    const int i = list.ListIndex();
+    if (i <= floor)
+        return false;
+    list.setListIndex(i - 1);
+    return true;
+}
+
+// Selects the entry after the current one unless the current one is the last.
+template <typename List> bool selectNext(List& list)
+{
+    const int i = list.ListIndex();
+    if (i >= list.ListCount() - 1)
+        return false;
+    list.setListIndex(i + 1);
+    return true;
+}
+
+} // namespace
+
 void KeyActions::run(int n)
 {
-    if (n >= 1 && n <= int(kActions.size()))
-        (this->*kActions.at(std::size_t(n - 1)))();
+    if (n >= 1 && n <= kKeyFunctionCount)
+        (this->*kKeyFunctions.at(std::size_t(n - 1)).action)();
 }
 
 void KeyActions::DrivePrevious()
 {
-    const int i = m_targets.drive1.ListIndex();
-    if (i > 0)
-        m_targets.drive1.setListIndex(i - 1); // raises the drive-change step
+    selectPrevious(m_targets.drive1, 0);
 }
 
 void KeyActions::DriveNext()
 {
-    const int i = m_targets.drive1.ListIndex();
-    if (i < m_targets.drive1.ListCount() - 1)
-        m_targets.drive1.setListIndex(i + 1);
+    selectNext(m_targets.drive1);
 }
 
+// Index -1 is the open folder itself; the folders above it go further down.
 void KeyActions::FolderPrevious()
 {
-    const int i = m_targets.dir1.ListIndex();
-    if (i > -1)
-        m_targets.dir1.setListIndex(i - 1);
+    selectPrevious(m_targets.dir1, -1);
 }
 
 void KeyActions::FolderNext()
 {
-    const int i = m_targets.dir1.ListIndex();
-    if (i < m_targets.dir1.ListCount() - 1)
-        m_targets.dir1.setListIndex(i + 1);
+    selectNext(m_targets.dir1);
 }
 
 void KeyActions::SongPrevious()
 {
-    const int i = m_targets.file1.ListIndex();
-    if (i > 0) {
-        m_targets.file1.setListIndex(i - 1);
+    if (selectPrevious(m_targets.file1, 0))
         m_targets.file1.click();
-    }
 }
 
 void KeyActions::SongNext()
 {
-    const int i = m_targets.file1.ListIndex();
-    if (i < m_targets.file1.ListCount() - 1) {
-        m_targets.file1.setListIndex(i + 1);
+    if (selectNext(m_targets.file1))
         m_targets.file1.click();
-    }
 }
 
 void KeyActions::VolumeUp()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 class DriveListBox;
 class DirListBox;
 class FileListBox;
@@ -14,15 +12,20 @@ class MediaPlayer;
 class KeyActions {
 public:
     struct Targets {
-        DriveListBox &drive1;
-        DirListBox &dir1;
-        FileListBox &file1;
-        MediaPlayer &wmp1;
+        DriveListBox& drive1;
+        DirListBox& dir1;
+        FileListBox& file1;
+        MediaPlayer& wmp1;
     };
 
-    explicit KeyActions(Targets targets) : m_targets(targets) {}
+    using Action = void (KeyActions::*)();
 
-    // Runs the action of function n (1..12); other numbers do nothing.
+    explicit KeyActions(Targets targets)
+        : m_targets(targets)
+    {
+    }
+
+    // Runs the action of key function n (1..12); other numbers do nothing.
     void run(int n);
 
     void DrivePrevious();
@@ -39,13 +42,5 @@ public:
     void MuteToggle();
 
 private:
-    using Action = void (KeyActions::*)();
-    // Indexed by function number - 1.
-    static constexpr std::array<Action, 12> kActions{
-        &KeyActions::DrivePrevious, &KeyActions::DriveNext, &KeyActions::FolderPrevious,
-        &KeyActions::FolderNext, &KeyActions::SongPrevious, &KeyActions::SongNext,
-        &KeyActions::VolumeUp, &KeyActions::VolumeDown, &KeyActions::FolderEnter,
-        &KeyActions::FolderExit, &KeyActions::PlayPause, &KeyActions::MuteToggle};
-
     Targets m_targets;
 };

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QSignalBlocker>
 
-void ApplyListBackground(QWidget *list)
+void ApplyListBackground(QWidget* list)
 {
     QPalette pal = list->palette();
     pal.setColor(QPalette::Base, QColor(224, 224, 224));
@@ -14,14 +14,14 @@ void ApplyListBackground(QWidget *list)
     list->setAutoFillBackground(true);
 }
 
-DriveListBox::DriveListBox(QWidget *parent)
+DriveListBox::DriveListBox(QWidget* parent)
     : QComboBox(parent)
 {
     ApplyListBackground(this);
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::Change);
 }
 
-void DriveListBox::setDrives(const QStringList &drives, int selected)
+void DriveListBox::setDrives(const QStringList& drives, int selected)
 {
     const QSignalBlocker quiet(this);
     clear();
@@ -29,12 +29,12 @@ void DriveListBox::setDrives(const QStringList &drives, int selected)
     setCurrentIndex(selected);
 }
 
-DirListBox::DirListBox(QWidget *parent)
+DirListBox::DirListBox(QWidget* parent)
     : QListWidget(parent)
 {
     ApplyListBackground(this);
     connect(this, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { onRowActivated(row(item)); });
+        [this](QListWidgetItem* item) { onRowActivated(row(item)); });
     connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
     connect(this, &QListWidget::currentRowChanged, this, [this](int r) {
         if (r >= 0)
@@ -42,7 +42,7 @@ DirListBox::DirListBox(QWidget *parent)
     });
 }
 
-bool DirListBox::setPath(const QString &path)
+bool DirListBox::setPath(const QString& path)
 {
     if (!m_model.open(path))
         return false;
@@ -84,7 +84,7 @@ void DirListBox::refill()
         if (name.isEmpty())
             name = full;
         const int level = i < 0 ? depth + 1 + i : depth + 1;
-        auto *item = new QListWidgetItem(QString(level * 2, QLatin1Char(' ')) + name, this);
+        auto* item = new QListWidgetItem(QString(level * 2, QLatin1Char(' ')) + name, this);
         item->setToolTip(full);
     }
     setCurrentRow(m_model.rowOf(-1));
@@ -97,7 +97,7 @@ void DirListBox::onRowActivated(int row)
         setPath(target);
 }
 
-FileListBox::FileListBox(QWidget *parent)
+FileListBox::FileListBox(QWidget* parent)
     : QListWidget(parent)
 {
     ApplyListBackground(this);
@@ -106,7 +106,7 @@ FileListBox::FileListBox(QWidget *parent)
     connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
 }
 
-void FileListBox::keyPressEvent(QKeyEvent *event)
+void FileListBox::keyPressEvent(QKeyEvent* event)
 {
     // Moving the selection with the keyboard chooses the file, like a click.
     const int before = currentRow();
@@ -115,7 +115,7 @@ void FileListBox::keyPressEvent(QKeyEvent *event)
         emit Click();
 }
 
-void FileListBox::setPath(const QString &path)
+void FileListBox::setPath(const QString& path)
 {
     m_path = path;
     fill(ListMediaFiles(path), -1);
@@ -129,7 +129,7 @@ void FileListBox::refresh()
     fill(names, int(names.indexOf(FileName())));
 }
 
-void FileListBox::fill(const QStringList &names, int selected)
+void FileListBox::fill(const QStringList& names, int selected)
 {
     m_names = names;
     const QSignalBlocker quiet(this);
@@ -156,6 +156,6 @@ void FileListBox::setListIndex(int index)
 
 QString FileListBox::List(int index) const
 {
-    const QListWidgetItem *it = item(index);
+    const QListWidgetItem* it = item(index);
     return it ? it->text() : QString();
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // Light grey background shared by the three lists.
-void ApplyListBackground(QWidget *list);
+void ApplyListBackground(QWidget* list);
 
 // Drive1: one entry per browsable drive; Drive() is the selected drive's
 // mount path. Every change of the selection, by the operator or by the
@@ -15,9 +15,9 @@ void ApplyListBackground(QWidget *list);
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
-    explicit DriveListBox(QWidget *parent = nullptr);
+    explicit DriveListBox(QWidget* parent = nullptr);
 
-    void setDrives(const QStringList &drives, int selected);
+    void setDrives(const QStringList& drives, int selected);
     QString Drive() const { return currentText(); }
     QString List(int index) const { return itemText(index); }
     int ListCount() const { return count(); }
@@ -33,11 +33,11 @@ signals:
 class DirListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit DirListBox(QWidget *parent = nullptr);
+    explicit DirListBox(QWidget* parent = nullptr);
 
     QString Path() const { return m_model.path(); }
     // Opens the folder and raises Change; false when it is not a folder.
-    bool setPath(const QString &path);
+    bool setPath(const QString& path);
     int ListCount() const { return m_model.count(); }
     int ListIndex() const { return m_model.listIndex(); }
     // Moves the highlight only; false outside the model.
@@ -64,11 +64,11 @@ private:
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit FileListBox(QWidget *parent = nullptr);
+    explicit FileListBox(QWidget* parent = nullptr);
 
     QString Path() const { return m_path; }
     // Lists the folder (an unreadable one shows as empty), nothing selected.
-    void setPath(const QString &path);
+    void setPath(const QString& path);
     QString FileName() const;
     int ListCount() const { return count(); }
     int ListIndex() const { return currentRow(); }
@@ -83,10 +83,10 @@ signals:
     void Click();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void fill(const QStringList &names, int selected);
+    void fill(const QStringList& names, int selected);
 
     QString m_path;
     QStringList m_names; // as listed, to skip refreshes that change nothing

@@ -3,6 +3,7 @@
 #include "infotext.h"
 #include "mediaerror.h"
 #include "mediafiles.h"
+#include "namedwidgets.h"
 #include "pictureview.h"
 #include "seekslider.h"
 
@@ -22,28 +23,29 @@
 
 namespace {
 
-QToolButton *transportButton(QWidget *parent, const char *name, const QString &caption, QStyle::StandardPixmap icon)
+// A transport control: named, and explained by its caption on hover.
+template <typename W> W* transport(W* widget, const char* name, const QString& caption)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAccessibleName(caption);
-    b->setToolTip(caption);
+    named::control(widget, QLatin1String(name), caption)->setToolTip(caption);
+    return widget;
+}
+
+QToolButton* transportButton(
+    QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon)
+{
+    auto* b = transport(new QToolButton(parent), name, caption);
     b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 
-QSlider *transportSlider(QWidget *parent, const char *name, const QString &caption)
+QSlider* transportSlider(QWidget* parent, const char* name, const QString& caption)
 {
-    auto *s = new QSlider(Qt::Horizontal, parent);
-    s->setObjectName(QLatin1String(name));
-    s->setAccessibleName(caption);
-    s->setToolTip(caption);
-    return s;
+    return transport(new QSlider(Qt::Horizontal, parent), name, caption);
 }
 
 } // namespace
 
-MediaPlayer::MediaPlayer(QWidget *parent)
+MediaPlayer::MediaPlayer(QWidget* parent)
     : QWidget(parent)
     , m_player(std::make_unique<QMediaPlayer>())
     , m_audio(std::make_unique<QAudioOutput>())
@@ -56,11 +58,12 @@ MediaPlayer::MediaPlayer(QWidget *parent)
     connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error error) { reportUnplayable(MediaErrorText(error)); });
-    connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::InvalidMedia)
-            reportUnplayable(MediaErrorText(m_player->error()));
-    });
+        [this](QMediaPlayer::Error error) { reportUnplayable(MediaErrorText(error)); });
+    connect(
+        m_player.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+            if (status == QMediaPlayer::InvalidMedia)
+                reportUnplayable(MediaErrorText(m_player->error()));
+        });
     updateTransport();
 }
 
@@ -73,9 +76,8 @@ MediaPlayer::~MediaPlayer()
 
 void MediaPlayer::buildControls()
 {
-    m_screen = new QStackedWidget(this);
-    m_screen->setObjectName(QStringLiteral("wmp1Screen"));
-    m_screen->setAccessibleName(QStringLiteral("播放画面"));
+    m_screen
+        = named::control(new QStackedWidget(this), QStringLiteral("wmp1Screen"), QStringLiteral("播放画面"));
     m_video = new QVideoWidget(m_screen);
     m_video->setAccessibleName(QStringLiteral("视频"));
     m_pictureView = new PictureView(m_screen);
@@ -94,32 +96,29 @@ void MediaPlayer::buildControls()
     m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
     m_volumeSlider->setRange(0, 100);
     m_volumeSlider->setMaximumWidth(120);
-    m_times = new QLabel(this);
-    m_times->setObjectName(QStringLiteral("wmp1Times"));
-    m_times->setAccessibleName(QStringLiteral("播放时间"));
+    m_times = named::control(new QLabel(this), QStringLiteral("wmp1Times"), QStringLiteral("播放时间"));
 
-    connect(m_playPause, &QToolButton::clicked, this, [this] {
-        playState() == Playing ? controls.pause() : controls.play();
-    });
+    connect(m_playPause, &QToolButton::clicked, this,
+        [this] { playState() == Playing ? controls.pause() : controls.play(); });
     connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
     connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
     connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
     connect(m_position, &SeekSlider::seekRequested, this, [this](int ms) { m_player->setPosition(ms); });
 
-    auto *bar = new QHBoxLayout;
-    for (QWidget *w : {static_cast<QWidget *>(m_playPause), static_cast<QWidget *>(m_stop)})
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : { static_cast<QWidget*>(m_playPause), static_cast<QWidget*>(m_stop) })
         bar->addWidget(w);
     bar->addWidget(m_position, 1);
     bar->addWidget(m_times);
     bar->addWidget(m_muteButton);
     bar->addWidget(m_volumeSlider);
-    auto *column = new QVBoxLayout(this);
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_screen, 1);
     column->addLayout(bar);
 }
 
-void MediaPlayer::setURL(const QString &url)
+void MediaPlayer::setURL(const QString& url)
 {
     m_stoppedByRequest = false;
     m_reported = false;
@@ -159,14 +158,15 @@ bool MediaPlayer::showingPicture() const
 
 // Told after the current step has finished, so the line follows whatever
 // the window writes about the item as it opens it.
-void MediaPlayer::reportUnplayable(const QString &reason)
+void MediaPlayer::reportUnplayable(const QString& reason)
 {
     if (m_reported || m_url.isEmpty())
         return;
     m_reported = true;
     const QString line = UnplayableLine(QFileInfo(m_url).fileName(), reason);
     QMetaObject::invokeMethod(
-        this, [this, line, url = m_url] {
+        this,
+        [this, line, url = m_url] {
             if (url == m_url)
                 emit unplayable(line);
         },
@@ -214,7 +214,8 @@ void MediaPlayer::updateTransport()
         m_position->setRange(0, int(qMin<qint64>(m_player->duration(), INT_MAX)));
         m_position->setValue(int(qMin<qint64>(m_player->position(), INT_MAX)));
     }
-    m_times->setText(controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
+    m_times->setText(
+        controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
 }
 
 void MediaPlayer::applyVolume()
@@ -227,7 +228,8 @@ void MediaPlayer::applyVolume()
     // the desktop controls or by the button itself.
     const QSignalBlocker quietMute(m_muteButton);
     m_muteButton->setChecked(m_mute);
-    m_muteButton->setIcon(style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    m_muteButton->setIcon(
+        style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
 }
 
 void MediaPlayer::Controls::play()

@@ -14,16 +14,16 @@ int32_t fit32(int64_t value)
 bool cellSize(int32_t style, const SegmentMetrics& m, int32_t& cellW, int32_t& cellH)
 {
     const int64_t H = m.H, W = m.W, G = m.G;
-    switch (style) {
-    case 0:
+    switch (SegmentShape(style)) {
+    case SegmentShape::Hexagonal:
         cellW = fit32(H + W + 2 * G);
         cellH = fit32(2 * H + W + 4 * G);
         return true;
-    case 1:
+    case SegmentShape::Trapezoidal:
         cellW = fit32(H + 2 * G);
         cellH = fit32(2 * H + 4 * G);
         return true;
-    case 2:
+    case SegmentShape::Rectangular:
         cellW = fit32(H + 2 * W + 2 * G - 3);
         cellH = fit32(2 * H + 3 * W + 4 * G - 4);
         return true;
@@ -99,7 +99,7 @@ MarkPos markPosition(int32_t separator, int32_t cellX, const MarkGeometry& g)
     const int64_t W = g.m.W;
     if (separator == 0)
         return { fit32(int64_t(cellX) + g.cellW - W), fit32(int64_t(g.yOffset) + g.cellH - W - 1) };
-    const int64_t lower = g.segmentStyle == 2 ? 1 : 0;
+    const int64_t lower = g.segmentStyle == int32_t(SegmentShape::Rectangular) ? 1 : 0;
     return { fit32(int64_t(cellX) + g.cellW + g.interDigitGap / 2 - W / 2),
         fit32(int64_t(g.yOffset) + g.cellH - W + 1 - lower) };
 }

@@ -38,8 +38,7 @@ struct SegmentMetrics {
 bool cellSize(int32_t style, const SegmentMetrics& m, int32_t& cellW, int32_t& cellH);
 
 // Left edges of `count` cells starting at `first`, `step` apart.
-template <size_t N>
-void layoutRow(std::array<int32_t, N>& xs, int count, int64_t first, int64_t step)
+template <size_t N> void layoutRow(std::array<int32_t, N>& xs, int count, int64_t first, int64_t step)
 {
     for (int i = 0; i < count && i < static_cast<int>(N); ++i)
         xs[static_cast<size_t>(i)] = fit32(first + step * i);

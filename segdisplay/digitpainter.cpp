@@ -10,9 +10,15 @@ using segraster::Region;
 namespace {
 
 // Separator values other than comma (0) draw as the square dot.
-int markKind(int32_t separator) { return separator == 0 ? 0 : 1; }
+int markKind(int32_t separator)
+{
+    return separator == 0 ? 0 : 1;
+}
 
-std::uint32_t brush(OleColour colour) { return static_cast<std::uint32_t>(segraster::TranslateColour(colour)); }
+std::uint32_t brush(OleColour colour)
+{
+    return static_cast<std::uint32_t>(colours::TranslateColour(colour));
+}
 
 } // namespace
 
@@ -46,7 +52,10 @@ void DigitPainter::CreateBrushes()
     BurnInBrushNeg = brush(p.BurnInColorNeg);
 }
 
-void DigitPainter::resetThousandsMarks() { ThousandsMarks.assign(size_t(drawnDigits(p.NumDigits)), false); }
+void DigitPainter::resetThousandsMarks()
+{
+    ThousandsMarks.assign(size_t(drawnDigits(p.NumDigits)), false);
+}
 
 void DigitPainter::ShowValue(QString& text, bool all)
 {
@@ -73,7 +82,8 @@ void DigitPainter::DrawMainDigits(QString main, bool all)
     }
     PlaceDecimalMark(main);
     PlaceColon(main);
-    const Row row { p.SegmentStyle, MainShapes, mainMetrics(p), p.YOffset, m_layout.CellWidth, m_layout.CellHeight };
+    const Row row { p.SegmentStyle, MainShapes, mainMetrics(p), p.YOffset, m_layout.CellWidth,
+        m_layout.CellHeight };
     paintRow(row, alignRight(main, count), LastMain, m_layout.DigitX.data(), all);
 }
 
@@ -84,9 +94,10 @@ void DigitPainter::DrawExponentDigits(const QString& exp, bool all)
     paintRow(row, alignRight(exp, drawnDigitsExp(p.NumDigitsExp)), LastExp, m_layout.DigitXExp.data(), all);
 }
 
-void DigitPainter::paintRow(const Row& row, const QString& aligned, QString& last, const int32_t* xs, bool all)
+void DigitPainter::paintRow(
+    const Row& row, const QString& aligned, QString& last, const int32_t* xs, bool all)
 {
-    if (row.style >= 0 && row.style <= 2) {
+    if (isSegmentShape(row.style)) {
         for (qsizetype i = 0; i < aligned.size(); ++i)
             if (all || i >= last.size() || aligned.at(i) != last.at(i))
                 PaintDigit(row, aligned.at(i), xs[i]);
@@ -97,7 +108,8 @@ void DigitPainter::paintRow(const Row& row, const QString& aligned, QString& las
 
 MarkGeometry DigitPainter::markGeometry() const
 {
-    return { m_layout.CellWidth, m_layout.CellHeight, p.InterDigitGap, p.YOffset, p.SegmentStyle, mainMetrics(p) };
+    return { m_layout.CellWidth, m_layout.CellHeight, p.InterDigitGap, p.YOffset, p.SegmentStyle,
+        mainMetrics(p) };
 }
 
 void DigitPainter::eraseMark(int32_t separator, const Region& shape, int32_t x, int32_t y)
@@ -161,7 +173,8 @@ void DigitPainter::PaintDigit(const Row& row, QChar ch, int32_t x)
         return;
     const auto places = segmentPlaces(row.style, x, row.top, row.m);
     for (size_t k = 0; k < places.size(); ++k)
-        PaintSegment(row.shapes[size_t(places[k].shape)], places[k].x, places[k].y, kSegmentPatterns[size_t(r)][k]);
+        PaintSegment(
+            row.shapes[size_t(places[k].shape)], places[k].x, places[k].y, kSegmentPatterns[size_t(r)][k]);
 }
 
 void DigitPainter::PaintSegment(const Region& shape, int32_t x, int32_t y, char bit)
@@ -174,7 +187,7 @@ void DigitPainter::PaintSegment(const Region& shape, int32_t x, int32_t y, char 
     else
         return;
     // The shape stays where it was built; the surface paints it moved to (x, y).
-    if (p.SegmentFillStyle == 1)
+    if (p.SegmentFillStyle == int32_t(SegmentFill::Solid))
         m_canvas.surface().fill(shape, colour, x, y);
     else
         m_canvas.surface().frame(shape, colour, x, y);

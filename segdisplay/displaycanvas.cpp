@@ -60,8 +60,8 @@ void DisplayCanvas::rebuildBackground()
 void DisplayCanvas::BuildGradient()
 {
     ++m_counters.gradientBuilds;
-    const auto c1 = static_cast<std::uint32_t>(segraster::TranslateColour(p.BackColor1));
-    const auto c2 = static_cast<std::uint32_t>(segraster::TranslateColour(p.BackColor2));
+    const auto c1 = static_cast<std::uint32_t>(colours::TranslateColour(p.BackColor1));
+    const auto c2 = static_cast<std::uint32_t>(colours::TranslateColour(p.BackColor2));
     const auto result
         = segraster::BuildGradient(m_gradient, m_width, m_height, c1, c2, p.BackAngle, p.BackMiddleOut);
     if (result == segraster::GradientResult::Overflow)
@@ -100,15 +100,15 @@ void DisplayCanvas::PaintPicture()
 {
     const QImage& picture = *p.Picture;
     const int B = p.BorderWidth;
-    switch (p.PictureMode) {
-    case 0:
+    switch (PictureLayout(p.PictureMode)) {
+    case PictureLayout::Regular:
         m_surface.drawImage(0, 0, picture);
         break;
-    case 1:
-        m_surface.stretchBlit(Rect { B, B, m_width, m_height }, picture,
-            Rect { 0, 0, picture.width(), picture.height() });
+    case PictureLayout::Stretched:
+        m_surface.stretchBlit(
+            Rect { B, B, m_width, m_height }, picture, Rect { 0, 0, picture.width(), picture.height() });
         break;
-    case 2:
+    case PictureLayout::Tiled:
         MakeTileBrush(picture);
         if (TileBrush)
             m_surface.fillTiled(Rect { B, B, m_width - B, m_height - B }, *TileBrush, B, B);
@@ -139,7 +139,8 @@ Region innerOutline(int w, int h, int B, int tl, int tr, int bl, int br)
 {
     const int reach = 2 * std::max({ std::abs(tl), std::abs(tr), std::abs(bl), std::abs(br) }) + 2;
     const auto pull = [reach](int v, int size) { return std::clamp(v, -reach, size + reach); };
-    return segraster::MakeRoundedRegion(pull(B, w), pull(B, h), pull(w - B, w), pull(h - B, h), tl, tr, bl, br);
+    return segraster::MakeRoundedRegion(
+        pull(B, w), pull(B, h), pull(w - B, w), pull(h - B, h), tl, tr, bl, br);
 }
 
 } // namespace
@@ -151,7 +152,8 @@ void DisplayCanvas::DrawBorder()
     const int bl = shapeExtent(p.CurveBottomLeft), br = shapeExtent(p.CurveBottomRight);
     Region outer = segraster::MakeRoundedRegion(0, 0, w, h, tl, tr, bl, br);
     const Region inner = innerOutline(w, h, B, tl, tr, bl, br);
-    m_surface.fill(outer.subtracted(inner), static_cast<std::uint32_t>(segraster::TranslateColour(p.BorderColor)));
+    m_surface.fill(
+        outer.subtracted(inner), static_cast<std::uint32_t>(colours::TranslateColour(p.BorderColor)));
     if (!(outer == m_windowShape)) {
         m_windowShape = std::move(outer);
         if (onWindowShape)

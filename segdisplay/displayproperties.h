@@ -2,8 +2,9 @@
 // defaults. The control owns one of these; drawing code reads it.
 #pragma once
 
+#include "propertyfields.h"
+
 #include <QImage>
-#include <QMetaType>
 #include <QString>
 
 #include <cstdint>
@@ -12,10 +13,22 @@
 // A colour reference: 0x00BBGGRR, or a system colour with the top bit set.
 using OleColour = quint32;
 
-// A shared picture object. nullptr is "no picture"; a null QImage is an
-// empty picture. The control keeps the very object it was given.
-using PicturePtr = std::shared_ptr<QImage>;
-Q_DECLARE_METATYPE(PicturePtr)
+// The kinds the numeric properties SegmentStyle(Exp), PictureMode and
+// SegmentFillStyle name, by the numbers stored for them. The fields stay
+// plain numbers: a stored or assigned number outside these is kept as given.
+enum class SegmentShape : int32_t { Hexagonal = 0, Trapezoidal = 1, Rectangular = 2 };
+enum class PictureLayout : int32_t { Regular = 0, Stretched = 1, Tiled = 2 };
+enum class SegmentFill : int32_t { Outline = 0, Solid = 1 };
+
+constexpr bool isSegmentShape(int32_t style)
+{
+    return style >= int32_t(SegmentShape::Hexagonal) && style <= int32_t(SegmentShape::Rectangular);
+}
+// Hexagonal and trapezoidal segments are built from halves.
+constexpr bool segmentsNeedEvenSizes(int32_t style)
+{
+    return style == int32_t(SegmentShape::Hexagonal) || style == int32_t(SegmentShape::Trapezoidal);
+}
 
 struct DisplayProperties {
     float BackAngle = 90.0f;
@@ -38,14 +51,14 @@ struct DisplayProperties {
     int32_t NumDigits = 20;
     int32_t NumDigitsExp = 4;
     PicturePtr Picture = std::make_shared<QImage>();
-    int32_t PictureMode = 0;
-    int32_t SegmentFillStyle = 1;
+    int32_t PictureMode = int32_t(PictureLayout::Regular);
+    int32_t SegmentFillStyle = int32_t(SegmentFill::Solid);
     int32_t SegmentHeight = 8;
     int32_t SegmentHeightExp = 6;
     OleColour SegmentLitColor = 0xFFFF00;
     OleColour SegmentLitColorNeg = 0xFFFF00;
-    int32_t SegmentStyle = 2;
-    int32_t SegmentStyleExp = 2;
+    int32_t SegmentStyle = int32_t(SegmentShape::Rectangular);
+    int32_t SegmentStyleExp = int32_t(SegmentShape::Rectangular);
     int32_t SegmentWidth = 3;
     int32_t SegmentWidthExp = 3;
     bool ShowBurnIn = true;

@@ -1,13 +1,15 @@
-// The display's public properties as data: name, kind, default, what the
-// setter runs after storing, and the documentation string for whoever
-// configures the control. Order is the control's interface order.
+// The display's public properties as data: name, field, kind, default, what
+// the setter runs after storing, and the documentation string for whoever
+// configures the control. Order is the control's interface order, which is
+// also the order the properties are written in.
 #pragma once
+
+#include "displayproperties.h"
+#include "propertyfields.h"
 
 #include <array>
 #include <optional>
 #include <string_view>
-
-enum class PropertyKind { Float32, Int32, Int16, Flag, Colour, Text, Picture };
 
 // What a setter runs once the value is stored.
 enum class SetterRuns {
@@ -18,9 +20,9 @@ enum class SetterRuns {
     Special, // Picture, Theme and Value have setters of their own
 };
 
-struct PropertyInfo {
-    std::string_view name;
-    PropertyKind kind;
+// Name, field and kind come from the host's row; the defaults are those of
+// DisplayProperties, repeated here as numbers and text for tools.
+struct PropertyInfo : PropertyField<DisplayProperties> {
     double defaultNumber; // numeric kinds; flags as -1 / 0
     std::string_view defaultText; // Value only
     SetterRuns runs;

@@ -70,7 +70,8 @@ std::optional<QVariant> parsePropertyValue(PropertyKind kind, const QString& tex
         return parseInRange(text, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
     case PropertyKind::Colour: {
         // A negative number stands for the same 32 bits.
-        const auto v = parseInRange(text, std::numeric_limits<qint32>::min(), std::numeric_limits<quint32>::max());
+        const auto v
+            = parseInRange(text, std::numeric_limits<qint32>::min(), std::numeric_limits<quint32>::max());
         return v ? std::optional<QVariant>(QVariant(uint(quint32(v->toLongLong())))) : std::nullopt;
     }
     case PropertyKind::Flag:

@@ -10,15 +10,16 @@
 #include "displayproperties.h"
 #include "drawcounters.h"
 #include "propertybag.h"
+#include "propertytable.h"
+#include "usercontrol.h"
 
 #include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 #include <string_view>
 
-class SegmentDisplay : public QWidget {
+class SegmentDisplay : public UserControl {
     Q_OBJECT
     Q_PROPERTY(float BackAngle READ BackAngle WRITE setBackAngle)
     Q_PROPERTY(uint BackColor1 READ BackColor1 WRITE setBackColor1)
@@ -61,6 +62,8 @@ class SegmentDisplay : public QWidget {
     Q_PROPERTY(int XOffsetExp READ XOffsetExp WRITE setXOffsetExp)
     Q_PROPERTY(int YOffset READ YOffset WRITE setYOffset)
     Q_PROPERTY(int YOffsetExp READ YOffsetExp WRITE setYOffsetExp)
+
+    using P = DisplayProperties;
 
 public:
     explicit SegmentDisplay(QWidget* parent = nullptr);
@@ -108,56 +111,53 @@ public:
     int YOffset() const { return m_props.YOffset; }
     int YOffsetExp() const { return m_props.YOffsetExp; }
 
-    void setBackAngle(float New_BackAngle);
-    void setBackColor1(uint New_BackColor1);
-    void setBackColor2(uint New_BackColor2);
-    void setBackMiddleOut(bool New_BackMiddleOut);
-    void setBorderColor(uint New_BorderColor);
-    void setBorderWidth(short New_BorderWidth);
-    void setBurnInColor(uint New_BurnInColor);
-    void setBurnInColorNeg(uint New_BurnInColorNeg);
-    void setCurveBottomLeft(int New_CurveBottomLeft);
-    void setCurveBottomRight(int New_CurveBottomRight);
-    void setCurveTopLeft(int New_CurveTopLeft);
-    void setCurveTopRight(int New_CurveTopRight);
-    void setDecimalSeparator(int New_DecimalSeparator);
-    void setInterDigitGap(int New_InterDigitGap);
-    void setInterDigitGapExp(int New_InterDigitGapExp);
-    void setInterSegmentGap(int New_InterSegmentGap);
-    void setInterSegmentGapExp(int New_InterSegmentGapExp);
-    void setNumDigits(int New_NumDigits);
-    void setNumDigitsExp(int New_NumDigitsExp);
+    void setBackAngle(float value) { assign(&P::BackAngle, value); }
+    void setBackColor1(uint value) { assign(&P::BackColor1, value); }
+    void setBackColor2(uint value) { assign(&P::BackColor2, value); }
+    void setBackMiddleOut(bool value) { assign(&P::BackMiddleOut, value); }
+    void setBorderColor(uint value) { assign(&P::BorderColor, value); }
+    void setBorderWidth(short value) { assign(&P::BorderWidth, value); }
+    void setBurnInColor(uint value) { assign(&P::BurnInColor, value); }
+    void setBurnInColorNeg(uint value) { assign(&P::BurnInColorNeg, value); }
+    void setCurveBottomLeft(int value) { assign(&P::CurveBottomLeft, value); }
+    void setCurveBottomRight(int value) { assign(&P::CurveBottomRight, value); }
+    void setCurveTopLeft(int value) { assign(&P::CurveTopLeft, value); }
+    void setCurveTopRight(int value) { assign(&P::CurveTopRight, value); }
+    void setDecimalSeparator(int value) { assign(&P::DecimalSeparator, value); }
+    void setInterDigitGap(int value) { assign(&P::InterDigitGap, value); }
+    void setInterDigitGapExp(int value) { assign(&P::InterDigitGapExp, value); }
+    void setInterSegmentGap(int value) { assign(&P::InterSegmentGap, value); }
+    void setInterSegmentGapExp(int value) { assign(&P::InterSegmentGapExp, value); }
+    void setNumDigits(int value) { assign(&P::NumDigits, value); }
+    void setNumDigitsExp(int value) { assign(&P::NumDigitsExp, value); }
     void setPicture(PicturePtr New_Picture);
-    void setPictureMode(int New_PictureMode);
-    void setSegmentFillStyle(int New_SegmentFillStyle);
-    void setSegmentHeight(int New_SegmentHeight);
-    void setSegmentHeightExp(int New_SegmentHeightExp);
-    void setSegmentLitColor(uint New_SegmentLitColor);
-    void setSegmentLitColorNeg(uint New_SegmentLitColorNeg);
-    void setSegmentStyle(int New_SegmentStyle);
-    void setSegmentStyleExp(int New_SegmentStyleExp);
-    void setSegmentWidth(int New_SegmentWidth);
-    void setSegmentWidthExp(int New_SegmentWidthExp);
-    void setShowBurnIn(bool New_ShowBurnIn);
-    void setShowExponent(bool New_ShowExponent);
-    void setShowThousandsSeparator(bool New_ShowThousandsSeparator);
+    void setPictureMode(int value) { assign(&P::PictureMode, value); }
+    void setSegmentFillStyle(int value) { assign(&P::SegmentFillStyle, value); }
+    void setSegmentHeight(int value) { assign(&P::SegmentHeight, value); }
+    void setSegmentHeightExp(int value) { assign(&P::SegmentHeightExp, value); }
+    void setSegmentLitColor(uint value) { assign(&P::SegmentLitColor, value); }
+    void setSegmentLitColorNeg(uint value) { assign(&P::SegmentLitColorNeg, value); }
+    void setSegmentStyle(int value) { assign(&P::SegmentStyle, value); }
+    void setSegmentStyleExp(int value) { assign(&P::SegmentStyleExp, value); }
+    void setSegmentWidth(int value) { assign(&P::SegmentWidth, value); }
+    void setSegmentWidthExp(int value) { assign(&P::SegmentWidthExp, value); }
+    void setShowBurnIn(bool value) { assign(&P::ShowBurnIn, value); }
+    void setShowExponent(bool value) { assign(&P::ShowExponent, value); }
+    void setShowThousandsSeparator(bool value) { assign(&P::ShowThousandsSeparator, value); }
     void setTheme(int New_Theme);
-    void setThousandsGrouping(int New_ThousandsGrouping);
-    void setThousandsSeparator(int New_ThousandsSeparator);
+    void setThousandsGrouping(int value) { assign(&P::ThousandsGrouping, value); }
+    void setThousandsSeparator(int value) { assign(&P::ThousandsSeparator, value); }
     void setValue(const QString& New_Value);
-    void setXOffset(int New_XOffset);
-    void setXOffsetExp(int New_XOffsetExp);
-    void setYOffset(int New_YOffset);
-    void setYOffsetExp(int New_YOffsetExp);
+    void setXOffset(int value) { assign(&P::XOffset, value); }
+    void setXOffsetExp(int value) { assign(&P::XOffsetExp, value); }
+    void setYOffset(int value) { assign(&P::YOffset, value); }
+    void setYOffsetExp(int value) { assign(&P::YOffsetExp, value); }
 
-    // Free text the host keeps for each instance; the control never reads it.
-    QString Tag;
-
-    // The host's lifecycle calls (displaybag.cpp): defaults for a new
-    // instance, the stored properties of a saved one, and saving them.
-    void InitProperties();
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    // The host's lifecycle calls: defaults for a new instance, the stored
+    // properties of a saved one, and saving them.
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) const override;
 
     // The drawing operations the setters run. False (and lastError() says
     // why) when the step was refused because its arithmetic would overflow.
@@ -174,10 +174,6 @@ public:
     // Why the last drawing step was refused; empty after a step that worked.
     const QString& lastError() const { return m_lastError; }
 
-signals:
-    // The property-changed notice, carrying the property's name.
-    void propertyChanged(const QString& name);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -185,13 +181,18 @@ protected:
 
 private:
     void UserControl_Resize();
-    void applyThemeRow(int n); // themes.cpp
-    void giveSize(QSize size); // themes.cpp
+    void applyThemeRow(int n);
+    // Stores a property's new value, then notices and redraws as its row says.
+    template <typename T> void assign(T P::*member, T value)
+    {
+        m_props.*member = std::move(value);
+        afterStore(propertyfields::find(kDisplayProperties, member));
+    }
     // The same operations, throwing DisplayOverflow when refused.
     void rebuildDisplay();
     void repaintAll();
     void showValue(bool all);
-    void afterStore(std::string_view name);
+    void afterStore(int row);
     void notice(std::string_view name);
     bool guarded(const std::function<void()>& step);
     void applyWindowShape(const segraster::Region& shape);

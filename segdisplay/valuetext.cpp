@@ -2,9 +2,15 @@
 
 #include <algorithm>
 
-int drawnDigits(int numDigits) { return std::clamp(numDigits, 1, kMaxDigits); }
+int drawnDigits(int numDigits)
+{
+    return std::clamp(numDigits, 1, kMaxDigits);
+}
 
-int drawnDigitsExp(int numDigitsExp) { return std::clamp(numDigitsExp, 1, kMaxDigitsExp); }
+int drawnDigitsExp(int numDigitsExp)
+{
+    return std::clamp(numDigitsExp, 1, kMaxDigitsExp);
+}
 
 void normaliseValue(QString& text)
 {
@@ -19,7 +25,8 @@ namespace {
 
 bool isBlank(QChar ch)
 {
-    return ch == QLatin1Char(' ') || ch == QLatin1Char('\t') || ch == QLatin1Char('\r') || ch == QLatin1Char('\n');
+    return ch == QLatin1Char(' ') || ch == QLatin1Char('\t') || ch == QLatin1Char('\r')
+        || ch == QLatin1Char('\n');
 }
 
 } // namespace
@@ -81,15 +88,12 @@ SplitText splitValue(const QString& text, int numDigitsExp)
 
 int patternIndex(QChar ch, bool showBurnIn)
 {
-    if (ch == QLatin1Char(' '))
-        return showBurnIn ? 10 : -1;
-    if (ch == QLatin1Char('-'))
-        return 11;
-    if (ch >= QLatin1Char('A') && ch <= QLatin1Char('F'))
-        return ch.unicode() - 53;
-    if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
-        return ch.unicode() - '0';
-    return 0;
+    const size_t row = kPatternCharacters.find(ch.unicode());
+    if (row == std::u16string_view::npos)
+        return 0;
+    if (ch == QLatin1Char(' ') && !showBurnIn)
+        return -1;
+    return int(row);
 }
 
 std::vector<bool> markThousands(const QString& main, int numDigits, int grouping)

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+// The character each row of kSegmentPatterns shows, in row order; the blank
+// is the burn-in cell.
+inline constexpr std::u16string_view kPatternCharacters = u"0123456789 -ABCDEF";
+
 // Segment pattern rows: character k (0..6) lit for segments a..g.
 inline constexpr std::array<std::string_view, 18> kSegmentPatterns = {
     "1111110", // 0
@@ -56,7 +60,8 @@ struct SplitText {
 // padded with "0" and preceded by its sign ("-" or a blank).
 SplitText splitValue(const QString& text, int numDigitsExp);
 
-// Row of kSegmentPatterns for one character, or -1 for a cell left blank.
+// Row of kSegmentPatterns for one character (row 0 for one it has no row
+// for), or -1 for a blank cell without burn-in.
 int patternIndex(QChar ch, bool showBurnIn);
 
 // The rightmost `count` characters of the text, blank-padded on the left.

@@ -1,6 +1,6 @@
 #include "cmdline.h"
 
-#include "comport.h"
+#include "qtoptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -8,56 +8,94 @@
 
 namespace {
 
-QString usage(const QStringList& arguments, const QString& description)
+const char kSources[] = "Which device is COMn, first match wins:\n"
+                        "  1. --comN PATH on the command line;\n"
+                        "  2. the key COMn of section [PORTS] in tuvela.ini, for example\n"
+                        "     COM1=/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0;\n"
+                        "  3. automatic: USB serial adapters (ttyUSB*, ttyACM*) in the order of their\n"
+                        "     /dev/serial/by-id names, then the machine's own serial ports that exist.\n"
+                        "Devices that appear or vanish while the program runs are followed, and a\n"
+                        "device lost while connected is reconnected when it returns.\n\n"
+                        "Qt's standard options (-platform NAME, -style NAME, -geometry WxH+X+Y, ...)\n"
+                        "are accepted as well.\n";
+
+QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 {
     const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
-    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, description);
+    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, syntax.description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
-        text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1 (default %2).\n")
-                    .arg(port)
-                    .arg(ComPort::devicePath(port));
-    }
-    return text;
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
+    text
+        += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
+    if (syntax.readingsLog)
+        text += QStringLiteral("  --log FILE          Append every reading and link change to FILE (CSV).\n");
+    return text + QStringLiteral("\n") + QString::fromUtf8(kSources);
+}
+
+QList<QCommandLineOption> portOptions()
+{
+    QList<QCommandLineOption> ports;
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        ports.append(
+            QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
+    return ports;
 }
 
 } // namespace
 
-bool parseProgramOptions(
-    const QStringList& arguments, const QString& description, QString* message, bool* helpRequested)
+std::optional<ProgramOptions> parseProgramOptions(
+    const QStringList& arguments, const ProgramSyntax& syntax, QString* message, bool* helpRequested)
 {
     *helpRequested = false;
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    parser.addOption(help);
-    QList<QCommandLineOption> ports;
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ports.append(QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
-    parser.addOptions(ports);
-    if (!parser.parse(arguments)) {
-        *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, description);
-        return false;
+    const QCommandLineOption connect(QStringLiteral("connect"));
+    const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+    const QList<QCommandLineOption> ports = portOptions();
+    parser.addOptions(ports + QList { help, connect });
+    if (syntax.readingsLog)
+        parser.addOption(log);
+    if (!parser.parse(withoutQtOptions(arguments))) {
+        *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, syntax);
+        return std::nullopt;
     }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
         *helpRequested = parser.isSet(help);
-        *message = (*helpRequested ? QString() : QStringLiteral("Unexpected argument: %1\n\n")
-                                                     .arg(parser.positionalArguments().join(u' ')))
-            + usage(arguments, description);
-        return false;
+        *message = (*helpRequested ? QString()
+                                   : QStringLiteral("Unexpected argument: %1\n\n")
+                                         .arg(parser.positionalArguments().join(u' ')))
+            + usage(arguments, syntax);
+        return std::nullopt;
     }
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
-        if (parser.isSet(ports[port - 1]))
-            ComPort::setDevicePath(port, parser.value(ports[port - 1]));
-    }
-    return true;
+    ProgramOptions options;
+    for (size_t i = 0; i < options.com.size(); ++i)
+        options.com[i] = parser.value(ports[qsizetype(i)]);
+    options.connect = parser.isSet(connect);
+    options.log = syntax.readingsLog ? parser.value(log) : QString();
+    return options;
 }
 
-bool parseProgramOptions(const QStringList& arguments, const QString& description)
+ProgramOptions parseProgramOptionsOrExit(const QStringList& arguments, const ProgramSyntax& syntax)
 {
     QString message;
     bool help = false;
-    if (parseProgramOptions(arguments, description, &message, &help))
-        return true;
+    if (std::optional<ProgramOptions> options = parseProgramOptions(arguments, syntax, &message, &help))
+        return *options;
     std::fputs(qPrintable(message), help ? stdout : stderr);
     std::exit(help ? 0 : 2);
+}
+
+bool parseProgramOptions(const QStringList& arguments, const QString& description, ComDevices* devices,
+    QString* message, bool* helpRequested)
+{
+    const std::optional<ProgramOptions> options
+        = parseProgramOptions(arguments, ProgramSyntax { description }, message, helpRequested);
+    if (!options)
+        return false;
+    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+        if (!options->com[size_t(port - 1)].isEmpty())
+            devices->setPath(port, options->com[size_t(port - 1)]);
+    }
+    return true;
 }

@@ -1,16 +1,39 @@
-// The command line shared by both programs: --help and --com1 PATH .. --com4 PATH.
+// The command line shared by both programs: --help, --com1 PATH .. --com4 PATH,
+// --connect, and Qt's standard options, which pass through to the application
+// object. The console also takes --log FILE.
 #pragma once
+
+#include "comdevices.h"
+#include "portresolver.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+struct ProgramOptions {
+    PortPaths com; // --comN PATH; "" where not given
+    bool connect = false; // --connect: connect the first selectable port at start
+    QString log; // --log FILE (console only)
+};
+
+// What a program accepts beyond the shared options.
+struct ProgramSyntax {
+    QString description;
+    bool readingsLog = false; // --log FILE
+};
 
 // Parses the arguments (the program's path first; no application object is
-// needed, so --help works without a display), sets the device of each port given, and returns true.
-// --help prints the usage and exits with status 0; an unknown option or a
-// missing path prints the reason and the usage and exits with status 2.
-bool parseProgramOptions(const QStringList& arguments, const QString& description);
+// needed, so --help works without a display). Returns the options, or nothing
+// with the text to print in `message` (the usage for --help, with
+// `helpRequested` set; otherwise the reason and the usage).
+std::optional<ProgramOptions> parseProgramOptions(
+    const QStringList& arguments, const ProgramSyntax& syntax, QString* message, bool* helpRequested);
 
-// The same without exiting: returns false and the message to print in `message`
-// (usage for --help, with `helpRequested` set).
-bool parseProgramOptions(
-    const QStringList& arguments, const QString& description, QString* message, bool* helpRequested);
+// The same, printing and exiting on failure: --help prints the usage and exits
+// with status 0; an unknown option or a missing value exits with status 2.
+ProgramOptions parseProgramOptionsOrExit(const QStringList& arguments, const ProgramSyntax& syntax);
+
+// The same for a fixed table: sets the ports given in `devices` and returns
+// true, or returns false and the message to print in `message`.
+bool parseProgramOptions(const QStringList& arguments, const QString& description, ComDevices* devices,
+    QString* message, bool* helpRequested);

@@ -30,6 +30,9 @@ QString text(int number)
     return {};
 }
 
-ComError make(int number) { return ComError { number, text(number) }; }
+ComError make(int number, const QString& detail)
+{
+    return ComError(number, detail.isEmpty() ? text(number) : text(number) + QStringLiteral("：") + detail);
+}
 
 } // namespace comerr

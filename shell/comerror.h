@@ -2,11 +2,26 @@
 // text in Chinese.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-struct ComError {
+#include <exception>
+
+struct ComError : std::exception {
+    ComError(int number, const QString& text)
+        : number(number)
+        , text(text)
+        , m_what(text.toUtf8())
+    {
+    }
+    // The readable text, UTF-8 encoded.
+    const char* what() const noexcept override { return m_what.constData(); }
+
     int number = 0;
     QString text;
+
+private:
+    QByteArray m_what;
 };
 
 namespace comerr {
@@ -21,6 +36,7 @@ inline constexpr int kOtherFailure = 8020;
 
 // The readable text for an error number ("" for an unknown number).
 QString text(int number);
-// An error object carrying `number` and its text.
-ComError make(int number);
+// An error object carrying `number` and its text, followed by `detail` when
+// one is given.
+ComError make(int number, const QString& detail = {});
 } // namespace comerr

@@ -13,17 +13,6 @@
 
 namespace {
 
-std::array<QString, ComPort::kPortCount>& devices()
-{
-    static std::array<QString, ComPort::kPortCount> paths {
-        QStringLiteral("/dev/ttyS0"),
-        QStringLiteral("/dev/ttyS1"),
-        QStringLiteral("/dev/ttyS2"),
-        QStringLiteral("/dev/ttyS3"),
-    };
-    return paths;
-}
-
 const QEvent::Type kDeliverEvent = QEvent::Type(QEvent::registerEventType());
 
 struct ErrnoNumber {
@@ -53,8 +42,9 @@ int numberForErrno(int code)
 
 } // namespace
 
-ComPort::ComPort(QObject* parent)
+ComPort::ComPort(const ComDevices& devices, QObject* parent)
     : QObject(parent)
+    , m_devices(devices)
     , m_serial(std::make_unique<QSerialPort>())
 {
     connect(m_serial.get(), &QSerialPort::readyRead, this, &ComPort::serial_ReadyRead);
@@ -64,19 +54,6 @@ ComPort::ComPort(QObject* parent)
 
 ComPort::~ComPort() = default;
 
-QString ComPort::devicePath(int port)
-{
-    if (port < 1 || port > kPortCount)
-        return {};
-    return devices()[size_t(port - 1)];
-}
-
-void ComPort::setDevicePath(int port, const QString& path)
-{
-    if (port >= 1 && port <= kPortCount)
-        devices()[size_t(port - 1)] = path;
-}
-
 void ComPort::setCommPort(int port)
 {
     if (port < 1 || port > kPortCount)
@@ -84,7 +61,10 @@ void ComPort::setCommPort(int port)
     m_commPort = port;
 }
 
-bool ComPort::PortOpen() const { return m_serial->isOpen(); }
+bool ComPort::PortOpen() const
+{
+    return m_serial->isOpen();
+}
 
 void ComPort::setPortOpen(bool open)
 {
@@ -94,7 +74,7 @@ void ComPort::setPortOpen(bool open)
     }
     if (PortOpen())
         return;
-    const QString path = devicePath(m_commPort);
+    const QString path = m_devices.path(m_commPort);
     if (path.isEmpty())
         throw comerr::make(comerr::kInvalidPort);
     m_serial->setPortName(path);
@@ -116,7 +96,7 @@ void ComPort::setPortOpen(bool open)
 ComError ComPort::openError(const QString& path) const
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st { };
     if (::stat(native.constData(), &st) != 0)
         return comerr::make(comerr::kDeviceUnavailable);
     const int fd = ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -125,9 +105,7 @@ ComError ComPort::openError(const QString& path) const
     ::close(fd);
     if (m_serial->error() == QSerialPort::PermissionError)
         return comerr::make(comerr::kDeviceBusy);
-    ComError error = comerr::make(comerr::kOtherFailure);
-    error.text += QStringLiteral("：") + m_serial->errorString();
-    return error;
+    return comerr::make(comerr::kOtherFailure, m_serial->errorString());
 }
 
 void ComPort::closePort()
@@ -171,7 +149,7 @@ void ComPort::Output(const QString& text)
 
 QString ComPort::currentDevice() const
 {
-    return PortOpen() ? m_openPath : devicePath(m_commPort);
+    return PortOpen() ? m_openPath : m_devices.path(m_commPort);
 }
 
 void ComPort::serial_ReadyRead()
@@ -186,7 +164,8 @@ void ComPort::serial_ReadyRead()
 void ComPort::serial_ErrorOccurred(int error)
 {
     const auto code = QSerialPort::SerialPortError(error);
-    if (code != QSerialPort::ResourceError && code != QSerialPort::ReadError && code != QSerialPort::WriteError)
+    if (code != QSerialPort::ResourceError && code != QSerialPort::ReadError
+        && code != QSerialPort::WriteError)
         return;
     // Closed from the event loop rather than inside QSerialPort's own call.
     QMetaObject::invokeMethod(
@@ -224,7 +203,11 @@ bool ComPort::event(QEvent* e)
         // Reset even if a handler lets an exception out.
         struct Inside {
             bool& flag;
-            explicit Inside(bool& f) : flag(f) { flag = true; }
+            explicit Inside(bool& f)
+                : flag(f)
+            {
+                flag = true;
+            }
             ~Inside() { flag = false; }
         } inside(m_inOnComm);
         emit OnComm();

@@ -9,6 +9,7 @@
 // pseudo-terminal closed) closes the port and emits deviceLost() once.
 #pragma once
 
+#include "comdevices.h"
 #include "comerror.h"
 
 #include <QByteArray>
@@ -21,17 +22,17 @@ class QSerialPort;
 class ComPort : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPortCount = 4;
+    static constexpr int kPortCount = ComDevices::kPortCount;
     // comEvReceive: characters were received.
     static constexpr int kEvReceive = 2;
 
-    explicit ComPort(QObject* parent = nullptr);
+    explicit ComPort(const ComDevices& devices = {}, QObject* parent = nullptr);
     ~ComPort() override;
 
-    // Which device stands for port number 1..4, for every ComPort of the program
-    // (default /dev/ttyS0../dev/ttyS3). "" for a number outside 1..4.
-    static QString devicePath(int port);
-    static void setDevicePath(int port, const QString& path);
+    // Which device stands for each port number. A change takes effect at the
+    // next open.
+    const ComDevices& devices() const { return m_devices; }
+    ComDevices& devices() { return m_devices; }
 
     int CommPort() const { return m_commPort; }
     // Throws 8002 for a number outside 1..4. While open, the new number takes
@@ -78,6 +79,7 @@ private:
     void closePort();
     ComError openError(const QString& path) const;
 
+    ComDevices m_devices;
     std::unique_ptr<QSerialPort> m_serial;
     QString m_openPath;
     int m_commPort = 1;
@@ -87,6 +89,6 @@ private:
     QByteArray m_rx;
     qsizetype m_rxPos = 0;
     qint64 m_unannounced = 0; // characters whose OnComm is still to come
-    qint64 m_queued = 0;      // delivery events waiting in the event queue
+    qint64 m_queued = 0; // delivery events waiting in the event queue
     bool m_inOnComm = false;
 };

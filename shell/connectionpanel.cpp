@@ -1,6 +1,7 @@
 #include "connectionpanel.h"
 
 #include "comport.h"
+#include "namedwidgets.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -11,14 +12,6 @@
 #include <QRadioButton>
 
 namespace {
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    return button;
-}
 
 // The probe disables a port's option for these numbers only: the port cannot
 // be used at all. Other failures (no permission, in use) leave it selectable.
@@ -38,22 +31,29 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     setAccessibleName(title());
     for (int i = 0; i < ComPort::kPortCount; ++i) {
         const QString caption = QStringLiteral("COM%1").arg(i + 1);
-        auto* option = new QRadioButton(caption, this);
-        option->setObjectName(QStringLiteral("optComPort(%1)").arg(i));
-        option->setAccessibleName(caption);
-        option->setToolTip(ComPort::devicePath(i + 1));
+        auto* option = named::control(
+            new QRadioButton(caption, this), QStringLiteral("optComPort(%1)").arg(i), caption);
+        option->setToolTip(m_port.devices().path(i + 1));
         m_opt[size_t(i)] = option;
     }
     m_opt[0]->setChecked(true);
-    m_connect = makeButton(QStringLiteral("cmdConnect"), QStringLiteral("连接"), this);
-    m_disconnect = makeButton(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
-    m_exit = makeButton(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
+    m_connect = named::button(QStringLiteral("cmdConnect"), QStringLiteral("连接"), this);
+    m_disconnect = named::button(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
+    m_exit = named::button(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
     m_disconnect->setEnabled(false);
-    m_status = new QLabel(QStringLiteral("空闲"), this);
-    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status = named::label(QStringLiteral("lblStatus"), QStringLiteral("空闲"), this);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setAccessibleDescription(QStringLiteral("连接状态"));
+    arrange(arrangement);
 
+    connect(m_connect, &QPushButton::clicked, this, &ConnectionPanel::cmdConnect_Click);
+    connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
+    connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
+    connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
+}
+
+void ConnectionPanel::arrange(Arrangement arrangement)
+{
     m_grid = new QGridLayout(this);
     if (arrangement == Arrangement::Column) {
         for (int i = 0; i < ComPort::kPortCount; ++i)
@@ -74,11 +74,6 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
         m_grid->addWidget(m_status, 3, 0, 1, 2);
         m_extraRow = 4;
     }
-
-    connect(m_connect, &QPushButton::clicked, this, &ConnectionPanel::cmdConnect_Click);
-    connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
-    connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
-    connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
 }
 
 void ConnectionPanel::addExtra(QWidget* widget)
@@ -91,7 +86,7 @@ void ConnectionPanel::probe()
 {
     for (int port = 1; port <= ComPort::kPortCount; ++port) {
         QRadioButton* option = m_opt[size_t(port - 1)];
-        option->setToolTip(ComPort::devicePath(port));
+        option->setToolTip(tooltipFor(port));
         // Each step on its own: a failing step is noted and the next one runs.
         const auto step = [&](auto&& action) {
             try {
@@ -129,16 +124,89 @@ void ConnectionPanel::cmdConnect_Click()
         reportConnectFailure(e);
         return;
     }
-    m_status->setText(QStringLiteral("已连接..."));
+    showConnected(QStringLiteral("已连接..."));
+    emit linkChanged(LinkChange::Connected);
+}
+
+bool ConnectionPanel::reconnect(int port)
+{
+    try {
+        m_port.setCommPort(port);
+        m_port.setPortOpen(true);
+    } catch (const ComError& e) {
+        // Shown in the status, not in a box: the next look tries again.
+        m_status->setText(QStringLiteral("设备已重新接入，但无法打开：%1").arg(e.text));
+        return false;
+    }
+    m_opt[size_t(port - 1)]->setEnabled(true);
+    m_opt[size_t(port - 1)]->setChecked(true);
+    showConnected(QStringLiteral("设备已重新接入，已自动连接..."));
+    emit linkChanged(LinkChange::Reconnected);
+    return true;
+}
+
+void ConnectionPanel::showConnected(const QString& status)
+{
+    m_status->setText(status);
     emit connected();
     m_connect->setEnabled(false);
     m_disconnect->setEnabled(true);
+}
+
+void ConnectionPanel::connectFirstSelectable()
+{
+    for (QRadioButton* option : m_opt) {
+        if (option->isEnabled()) {
+            option->setChecked(true);
+            m_connect->click();
+            return;
+        }
+    }
+}
+
+void ConnectionPanel::setPortDevices(const PortDevices& devices)
+{
+    m_devices = devices;
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        m_port.devices().setPath(port, devices[size_t(port - 1)].path);
+        m_port.devices().setDescription(port, devices[size_t(port - 1)].description);
+        const QString description = tooltipFor(port);
+        m_opt[size_t(port - 1)]->setToolTip(description);
+        m_opt[size_t(port - 1)]->setAccessibleDescription(description);
+    }
+}
+
+// The full description when the panel named the device itself, else the path.
+QString ConnectionPanel::tooltipFor(int port) const
+{
+    const PortDevice& device = m_devices[size_t(port - 1)];
+    const QString path = m_port.devices().path(port);
+    return device.path == path ? describePort(port, device) : path;
+}
+
+void ConnectionPanel::recheckPorts()
+{
+    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+        if (m_port.PortOpen() && m_port.CommPort() == port)
+            continue;
+        ComPort check(m_port.devices());
+        bool usable = true;
+        try {
+            check.setCommPort(port);
+            check.setPortOpen(true);
+            check.setPortOpen(false);
+        } catch (const ComError& e) {
+            usable = !disablesOption(e.number);
+        }
+        m_opt[size_t(port - 1)]->setEnabled(usable);
+    }
 }
 
 void ConnectionPanel::cmdDisconnect_Click()
 {
     closeWindowStep();
     showDisconnected();
+    emit linkChanged(LinkChange::Disconnected);
 }
 
 void ConnectionPanel::cmdExit_Click()
@@ -157,7 +225,11 @@ void ConnectionPanel::closeWindowStep()
 
 // The device went away under an open port: the port is closed already; the
 // panel only shows it, once, without a box that a flapping device could repeat.
-void ConnectionPanel::ComPort_DeviceLost() { showDisconnected(); }
+void ConnectionPanel::ComPort_DeviceLost()
+{
+    showDisconnected();
+    emit linkChanged(LinkChange::Lost);
+}
 
 void ConnectionPanel::showDisconnected()
 {

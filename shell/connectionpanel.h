@@ -2,6 +2,8 @@
 // disconnect, exit and the status label, driving the window's ComPort.
 #pragma once
 
+#include "portresolver.h"
+
 #include <QGroupBox>
 #include <array>
 
@@ -10,6 +12,9 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+
+// A change of the link, whoever made it.
+enum class LinkChange { Connected, Reconnected, Disconnected, Lost };
 
 class ConnectionPanel : public QGroupBox {
     Q_OBJECT
@@ -45,16 +50,38 @@ public:
     // The window-closing step: closes the port when it reads open.
     void closeWindowStep();
 
+    // Names each port's device: its ComPort path, and the option's tooltip and
+    // accessible description.
+    void setPortDevices(const PortDevices& devices);
+    const PortDevices& portDevices() const { return m_devices; }
+    // The load probe's check again, for a changed set of devices: every port
+    // other than the open one is opened and closed once on a port of its own;
+    // its option is enabled unless that fails with 68, 8002 or 8012.
+    void recheckPorts();
+    // Reopens `port` after its device returned. On success the panel shows the
+    // link as after connect; a failure shows only in the status (no box), for
+    // the caller tries again. Returns whether it opened.
+    bool reconnect(int port);
+    // --connect: selects the first selectable option and presses connect.
+    void connectFirstSelectable();
+
+    ComPort& port() const { return m_port; }
+
 signals:
     // Emitted inside connect after the status reads "已连接..." and before the
     // buttons swap (the console sets its link state here).
     void connected();
     // Exit was pressed: the port is closed; the window closes and the program ends.
     void exitRequested();
+    // Every connect, automatic reconnect, disconnect and device loss.
+    void linkChanged(LinkChange change);
 
 private:
+    void arrange(Arrangement arrangement);
     void ComPort_DeviceLost();
     void showDisconnected();
+    void showConnected(const QString& status);
+    QString tooltipFor(int port) const;
     void reportConnectFailure(const struct ComError& error);
 
     ComPort& m_port;
@@ -65,4 +92,5 @@ private:
     QLabel* m_status = nullptr;
     QGridLayout* m_grid = nullptr;
     int m_extraRow = 0;
+    PortDevices m_devices {};
 };

@@ -1,5 +1,6 @@
 // One sample on a full 100-point chart of 600 x 150 pixels: the shift, the
 // whole redraw into the back buffer and the copy onto the surface.
+#include "benchmain.h"
 #include "uchistogram.h"
 
 #include <QApplication>
@@ -49,10 +50,7 @@ BENCHMARK(NextPointOffScreen)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatform();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

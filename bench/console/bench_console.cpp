@@ -1,7 +1,7 @@
 // The console window: the whole receive handler per character, the time from
 // creating the window to its first painted frame, and the resident memory after
 // ten thousand lines.
-#include "comport.h"
+#include "benchmain.h"
 #include "frmmain.h"
 #include "inifile.h"
 
@@ -13,10 +13,13 @@
 
 namespace {
 
-void noRealPorts()
+// The settings file beside the program, and port devices that do not exist.
+ProgramContext benchContext()
 {
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/bench%1").arg(port));
+    ProgramContext context { settingsPath(), {} };
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        context.devices.setPath(port, QStringLiteral("/nonexistent/bench%1").arg(port));
+    return context;
 }
 
 void feed(frmMain& window, const QString& text)
@@ -29,12 +32,14 @@ void feed(frmMain& window, const QString& text)
 // the settings re-read included.
 void ReceiveHandler(benchmark::State& state)
 {
-    WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), QStringLiteral("30"), settingsPath());
-    frmMain window(QString(), nullptr);
+    WritePrivateProfileString(
+        QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), QStringLiteral("30"), settingsPath());
+    frmMain window(benchContext(), QString(), nullptr);
     window.Form_Load();
     window.show();
     QCoreApplication::processEvents();
-    const QString lines[] = { QStringLiteral("25X\r\n"), QStringLiteral("31X\r\n"), QStringLiteral("28X\r\n") };
+    const QString lines[]
+        = { QStringLiteral("25X\r\n"), QStringLiteral("31X\r\n"), QStringLiteral("28X\r\n") };
     std::int64_t chars = 0;
     int i = 0;
     for (auto _ : state) {
@@ -64,7 +69,7 @@ void StartToFirstFrame(benchmark::State& state)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         FirstPaint watcher;
-        frmMain window(QString(), nullptr);
+        frmMain window(benchContext(), QString(), nullptr);
         window.installEventFilter(&watcher);
         window.Form_Load();
         window.show();
@@ -92,7 +97,7 @@ void ResidentAfterTenThousandLines(benchmark::State& state)
 {
     double resident = 0;
     for (auto _ : state) {
-        frmMain window(QString(), nullptr);
+        frmMain window(benchContext(), QString(), nullptr);
         window.Form_Load();
         window.show();
         for (int i = 0; i < 10000; ++i) {
@@ -112,12 +117,9 @@ BENCHMARK(ResidentAfterTenThousandLines)->Iterations(1)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatform();
     QApplication app(argc, argv);
-    noRealPorts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     QFile::remove(settingsPath());
-    return 0;
+    return status;
 }

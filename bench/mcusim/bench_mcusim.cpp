@@ -12,7 +12,7 @@ namespace {
 using mcusim::SimBoard;
 
 // The board running `name`, or null with the benchmark marked skipped.
-std::unique_ptr<SimBoard> loadBoard(benchmark::State &state, const char *name)
+std::unique_ptr<SimBoard> loadBoard(benchmark::State& state, const char* name)
 {
     std::string error;
     auto board = SimBoard::load(std::string(TUVELA_FIRMWARE_DIR) + "/" + name, error);
@@ -21,13 +21,13 @@ std::unique_ptr<SimBoard> loadBoard(benchmark::State &state, const char *name)
     return board;
 }
 
-void reportRealtime(benchmark::State &state, double simulatedSeconds)
+void reportRealtime(benchmark::State& state, double simulatedSeconds)
 {
     state.counters["realtime"] = benchmark::Counter(simulatedSeconds, benchmark::Counter::kIsRate);
 }
 
 // The temperature controller measuring: mostly asleep between readings.
-void BM_TempctlMeasuring(benchmark::State &state)
+void BM_TempctlMeasuring(benchmark::State& state)
 {
     auto board = loadBoard(state, "tempctl.elf");
     if (!board)
@@ -44,7 +44,7 @@ BENCHMARK(BM_TempctlMeasuring)->Unit(benchmark::kMillisecond);
 
 // The temperature controller answering a 64-byte command burst: the
 // receiver, the transmitter and the EEPROM busy at once.
-void BM_TempctlBurst(benchmark::State &state)
+void BM_TempctlBurst(benchmark::State& state)
 {
     auto board = loadBoard(state, "tempctl.elf");
     if (!board)
@@ -62,7 +62,7 @@ void BM_TempctlBurst(benchmark::State &state)
 BENCHMARK(BM_TempctlBurst)->Unit(benchmark::kMillisecond);
 
 // The infrared receiver decoding ten frames a second (a key held down).
-void BM_IrrecvFrames(benchmark::State &state)
+void BM_IrrecvFrames(benchmark::State& state)
 {
     auto board = loadBoard(state, "irrecv.elf");
     if (!board)

@@ -2,7 +2,6 @@
 // handler to the end of its dispatch, filling the file list, following a
 // folder's content, and what the drive and folder watch costs while idle.
 #include "browserwatch.h"
-#include "comport.h"
 #include "form1.h"
 #include "inifile.h"
 #include "listboxes.h"
@@ -23,12 +22,13 @@
 namespace {
 
 QString g_media; // folder of 10,000 matching files (and some others)
+ProgramContext g_context; // the settings file beside the program, no real ports
 
 void writeCodes()
 {
     for (const KeyFunction& f : kKeyFunctions)
         WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(f.settingsKey),
-            QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')), settingsPath());
+            QStringLiteral("NEC-00FF%1").arg(f.n * 1111, 4, 16, QLatin1Char('0')), g_context.settingsPath);
 }
 
 void feedLine(Form1& form, const QString& line)
@@ -41,7 +41,8 @@ void feedLine(Form1& form, const QString& line)
 void BM_KeyLineToEndOfDispatch(benchmark::State& state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString up = form.keyTable().code(7) + QStringLiteral("\r\n");
     const QString down = form.keyTable().code(8) + QStringLiteral("\r\n");
     feedLine(form, up); // loads the setup window, as the first key does
@@ -57,7 +58,8 @@ BENCHMARK(BM_KeyLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
 void BM_UnmatchedKeyLine(benchmark::State& state)
 {
     writeCodes();
-    Form1 form;
+    Form1 form(g_context);
+    form.Form_Load();
     const QString noise = QStringLiteral("NEC-FFFFFFFF\r\n");
     feedLine(form, noise);
     for (auto _ : state)
@@ -155,8 +157,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    g_context.settingsPath = settingsPath();
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        g_context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
     QTemporaryDir tmp;
     g_media = tmp.path();
     for (int i = 0; i < 10000; ++i)

@@ -1,6 +1,7 @@
 // Costs of the display's hot paths: a Value change that alters one cell
 // (against a stock LCD widget of the same size and digit count doing the
 // same with a synchronous repaint), a full repaint, and the gradient.
+#include "benchmain.h"
 #include "displaycanvas.h"
 #include "segmentdisplay.h"
 
@@ -19,7 +20,10 @@ const QString kValues[2] = { QStringLiteral("1234567890"), QStringLiteral("12345
 // Both widgets sit in a shown window, as on a form, so repaint() paints.
 QWidget* g_form = nullptr;
 
-QWidget& form() { return *g_form; }
+QWidget& form()
+{
+    return *g_form;
+}
 
 void showSized(QWidget& widget, int w, int h)
 {
@@ -39,7 +43,8 @@ void BM_ValueOneCell_SegmentDisplay(benchmark::State& state)
         display.setValue(kValues[++i & 1]);
         display.repaint();
     }
-    state.counters["cells/op"] = benchmark::Counter(display.counters().cellPaints - cellsBefore, benchmark::Counter::kAvgIterations);
+    state.counters["cells/op"]
+        = benchmark::Counter(display.counters().cellPaints - cellsBefore, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ValueOneCell_SegmentDisplay);
 
@@ -83,15 +88,12 @@ BENCHMARK(BM_BuildGradient_1920x1080)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatform();
     QApplication app(argc, argv);
     QWidget window;
     window.setAttribute(Qt::WA_DontShowOnScreen);
     window.resize(2000, 1200);
     window.show();
     g_form = &window;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // Characters per second delivered through ComPort from a pseudo-terminal, with
 // one OnComm and one one-character Input per character.
+#include "benchmain.h"
 #include "comport.h"
 #include "ptypair.h"
 
@@ -15,8 +16,8 @@ void BM_ComPortReceive(benchmark::State& state)
 {
     const int chunk = int(state.range(0));
     PtyPair pty;
-    ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
     ComPort port;
+    port.devices().setPath(1, QString::fromStdString(pty.slavePath()));
     port.setCommPort(1);
     port.setInputLen(1);
     port.setRThreshold(1);
@@ -40,7 +41,8 @@ void BM_ComPortReceive(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * chunk);
-    state.counters["chars_per_s"] = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
+    state.counters["chars_per_s"]
+        = benchmark::Counter(double(state.iterations() * chunk), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComPortReceive)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -49,8 +51,5 @@ BENCHMARK(BM_ComPortReceive)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

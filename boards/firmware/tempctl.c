@@ -1,6 +1,7 @@
 /* Temperature controller: an LM35 on ADC0 read once a second and sent as
- * "<T>C" CR LF; the one-character commands 3, 5, 4 and 6 enter set-point mode,
- * raise and lower the set-point and leave the mode again. The set-point is
+ * "<T>C" CR LF; the one-character commands 3, 5, 4 and 6 enter set-point mode
+ * (answer "<SP>O"), raise and lower the set-point ("<SP>C") and leave the mode
+ * again ("<T>N", the current temperature). The set-point is
  * kept in EEPROM so it survives a power cycle. */
 #include <avr/eeprom.h>
 #include <avr/interrupt.h>
@@ -82,8 +83,11 @@ static void handle_command(uint8_t c)
         send_line(setpoint, 'C');
         break;
     case '6':
+        /* Leaving shows the current temperature, not the set-point: the
+         * console tests this line against the set-point in force, and a
+         * set-point raised above the temperature would read as an alarm. */
         in_setpoint_mode = 0;
-        send_line(setpoint, 'N');
+        send_line(measure(), 'N');
         break;
     default:
         break; /* line noise and other bytes are ignored */

@@ -36,7 +36,7 @@ enum class GradientResult {
 GradientResult BuildGradient(GradientImage& image, int width, int height, std::uint32_t c1, std::uint32_t c2,
     float angle, bool middleOut);
 
-// The colour table of step 11 alone (ramp of `steps` entries from c1 to c2,
+// The gradient's colour table on its own (ramp of `steps` entries from c1 to c2,
 // re-ordered middle-out when asked), 0x00RRGGBB entries. Exposed for tests and
 // for callers that want a swatch.
 std::vector<std::uint32_t> GradientColourTable(int steps, std::uint32_t c1, std::uint32_t c2, bool middleOut);

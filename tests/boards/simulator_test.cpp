@@ -80,8 +80,8 @@ TEST(TempboardProgram, AnswersSetpointCommandsAndRemovesItsLink)
     QTemporaryDir dir;
     const QString link = dir.filePath("board");
     {
-        Simulator board(TEMPBOARD_PATH, { "--interval", "100", "--start", "25", "--min", "25", "--max", "25",
-                                              "--link", link });
+        Simulator board(TEMPBOARD_PATH,
+            { "--interval", "100", "--start", "25", "--min", "25", "--max", "25", "--link", link });
         ASSERT_TRUE(board.path().startsWith("/dev/pts/")) << board.path().toStdString();
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), board.path());
         Device device(link);
@@ -92,7 +92,7 @@ TEST(TempboardProgram, AnswersSetpointCommandsAndRemovesItsLink)
         device.send("5");
         EXPECT_NE(device.readUntil("31C\r\n").find("31C\r\n"), std::string::npos);
         device.send("6");
-        EXPECT_NE(device.readUntil("31N\r\n").find("31N\r\n"), std::string::npos);
+        EXPECT_NE(device.readUntil("25N\r\n").find("25N\r\n"), std::string::npos);
     }
     EXPECT_FALSE(QFileInfo(link).isSymLink());
 }

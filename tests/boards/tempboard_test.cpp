@@ -16,13 +16,40 @@ TEST(TempBoard, SetpointCycleAnswersWithModeSignalsInsideLines)
     };
     constexpr Step kSteps[] = {
         { '5', "" }, { '4', "" }, { '6', "" }, // measuring: only "3" is understood
-        { '3', "30O\r\n" }, { '5', "31C\r\n" }, { '5', "32C\r\n" }, { '4', "31C\r\n" },
-        { 'x', "" }, { '6', "31N\r\n" }, { '6', "" },
+        { '3', "30O\r\n" }, { '5', "31C\r\n" }, { '5', "32C\r\n" }, { '4', "31C\r\n" }, { 'x', "" },
+        { '6', "25N\r\n" }, { '6', "" }, // leaving: the temperature
     };
     for (const Step& s : kSteps)
         EXPECT_EQ(board.command(s.command), s.answer) << "after '" << s.command << "'";
     EXPECT_EQ(board.setpoint(), 31);
     EXPECT_FALSE(board.setpointMode());
+}
+
+TEST(TempBoard, LeavingSetpointModeShowsTheCurrentTemperature)
+{
+    TempBoardOptions drifting;
+    drifting.start = drifting.min = drifting.max = 27;
+    TempBoardOptions scripted;
+    scripted.scripted = true;
+    scripted.script = { "21", "23.5" };
+    struct Case {
+        TempBoardOptions options;
+        int ticks;
+        const char* leaving;
+    };
+    const Case cases[] = {
+        { drifting, 1, "27N\r\n" },
+        { scripted, 0, "25N\r\n" },
+        { scripted, 2, "23.5N\r\n" },
+    };
+    for (const Case& c : cases) {
+        TempBoard board(c.options);
+        for (int i = 0; i < c.ticks; ++i)
+            board.tick();
+        board.command('3');
+        board.command('5');
+        EXPECT_EQ(board.command('6'), c.leaving) << c.ticks << " ticks";
+    }
 }
 
 TEST(TempBoard, SetpointModeShowsTheSetpointAndStaysTwoDigit)

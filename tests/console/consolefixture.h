@@ -9,41 +9,49 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 class ConsoleTest : public ::testing::Test {
 protected:
+    // The window gets a settings file of its own and serial devices that do
+    // not exist, so that probing is quick and the same on every machine.
     void SetUp() override
     {
-        removeSettings();
-        window = std::make_unique<frmMain>(QStringLiteral(BUZZ5_WAV), nullptr);
+        ASSERT_TRUE(settingsDir.isValid());
+        ProgramContext context { settingsDir.filePath(QStringLiteral("tuvela.ini")), {} };
+        for (int port = 1; port <= 4; ++port)
+            context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+        window = std::make_unique<frmMain>(context, QStringLiteral(BUZZ5_WAV), nullptr);
     }
     void TearDown() override
     {
         window.reset();
-        removeSettings();
-    }
-
-    static QString iniPath() { return settingsPath(); }
-    static void removeSettings()
-    {
         QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(iniPath());
     }
-    static void storeSetPoint(const QString& value)
-    {
-        ASSERT_TRUE(WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, iniPath()));
-    }
-    static QString storedSetPoint() { return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath()); }
 
-    // The load step without probing real serial devices.
-    void load()
+    QString iniPath() const { return settingsDir.filePath(QStringLiteral("tuvela.ini")); }
+    void storeSetPoint(const QString& value)
     {
-        for (int port = 1; port <= 4; ++port)
-            ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
-        window->Form_Load();
+        ASSERT_TRUE(
+            WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, iniPath()));
+    }
+    QString storedSetPoint() const
+    {
+        return GetFromINI(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), iniPath());
+    }
+
+    void load() { window->Form_Load(); }
+    // With the set-point 30 stored: loads, makes `device` port 1 and connects.
+    void loadConnectedTo(const std::string& device)
+    {
+        storeSetPoint(QStringLiteral("30"));
+        load();
+        window->port().devices().setPath(1, QString::fromStdString(device));
+        c().panel->cmdConnect()->click();
     }
 
     // Each character as one receive event.
@@ -56,5 +64,6 @@ protected:
     const frmMainControls& c() const { return window->controls(); }
     QString status() const { return c().panel->lblStatus()->text(); }
 
+    QTemporaryDir settingsDir;
     std::unique_ptr<frmMain> window;
 };

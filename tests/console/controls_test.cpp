@@ -2,8 +2,8 @@
 #include "consolefixture.h"
 
 #include "alarmplayer.h"
-#include "segmentdisplay.h"
 #include "ptypair.h"
+#include "segmentdisplay.h"
 #include "shelltestsupport.h"
 #include "uchistogram.h"
 
@@ -14,7 +14,10 @@ namespace {
 
 class ButtonTest : public ConsoleTest {
 protected:
-    std::vector<QPushButton*> buttons() const { return { c().Command4, c().Command3, c().Command2, c().Command8 }; }
+    std::vector<QPushButton*> buttons() const
+    {
+        return { c().Command4, c().Command3, c().Command2, c().Command8 };
+    }
 };
 
 TEST_F(ButtonTest, PressedWhileClosedTellsTheOperatorAndSavesNothing)
@@ -35,10 +38,7 @@ TEST_F(ButtonTest, SendOneCommandCharacterEachAndLeaveSettingSaves)
 {
     PtyPair board;
     ASSERT_TRUE(board.ok());
-    storeSetPoint(QStringLiteral("30"));
-    load();
-    ComPort::setDevicePath(1, QString::fromStdString(board.slavePath()));
-    c().panel->cmdConnect()->click();
+    loadConnectedTo(board.slavePath());
     ASSERT_TRUE(window->port().PortOpen());
 
     // Leaving the setting with an empty Tag keeps the stored value.

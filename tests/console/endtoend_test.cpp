@@ -21,10 +21,7 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(pty.ok());
-        storeSetPoint(QStringLiteral("30"));
-        load();
-        ComPort::setDevicePath(1, QString::fromStdString(pty.slavePath()));
-        c().panel->cmdConnect()->click();
+        loadConnectedTo(pty.slavePath());
         ASSERT_TRUE(window->port().PortOpen());
     }
 
@@ -84,8 +81,10 @@ TEST_F(EndToEndTest, ReadingsSetPointCycleAlarmAndChart)
     ASSERT_TRUE(press(c().Command3, QStringLiteral("31")));
     ASSERT_TRUE(press(c().Command3, QStringLiteral("32")));
     ASSERT_TRUE(press(c().Command2, QStringLiteral("31")));
-    // "6": saved at once, then again when the board's "N" arrives.
-    ASSERT_TRUE(press(c().Command8, QStringLiteral("31"), QStringLiteral("EXIT")));
+    // "6": saved at once, then again when the board's "N" arrives on the line
+    // that shows the current temperature again.
+    ASSERT_TRUE(press(c().Command8, QStringLiteral("25"), QStringLiteral("EXIT")));
+    EXPECT_TRUE(c().Shape1->isLit());
     EXPECT_FALSE(board.setpointMode());
     EXPECT_EQ(c().Text1->text(), QStringLiteral("EXIT"));
     EXPECT_EQ(c().Label1->text(), QStringLiteral("当前温度："));

@@ -1,7 +1,7 @@
 // Arbitrary bytes from the serial line, one receive event per byte, through the
 // console's whole receive handler.
-#include "comport.h"
 #include "frmmain.h"
+#include "inifile.h"
 
 #include <QApplication>
 
@@ -14,15 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static char name[] = "fuzz_console_receive";
     static char* argv[] = { name, nullptr };
     static QApplication app(argc, argv);
-    static frmMain window(QString(), nullptr);
-    static const bool loaded = [] {
-        for (int port = 1; port <= ComPort::kPortCount; ++port)
-            ComPort::setDevicePath(port, QStringLiteral("/nonexistent/fuzz%1").arg(port));
-        window.Form_Load();
-        return true;
+    // The fuzzer's own folder holds the settings file the handler saves to.
+    static const std::unique_ptr<frmMain> window = [] {
+        ProgramContext context { settingsPath(), {} };
+        for (int port = 1; port <= ComDevices::kPortCount; ++port)
+            context.devices.setPath(port, QStringLiteral("/nonexistent/fuzz%1").arg(port));
+        return loadWindow<frmMain>(context, QString(), nullptr);
     }();
-    (void)loaded;
     for (size_t i = 0; i < size; ++i)
-        window.receiveChunk(QString(QChar(char16_t(data[i]))));
+        window->receiveChunk(QString(QChar(char16_t(data[i]))));
     return 0;
 }

@@ -1,23 +1,26 @@
 // Line framing, the alarm test and the chart's sample conversion.
 #include "linkprotocol.h"
 
+#include "lineframer.h"
+
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QStringList feed(RxLineFramer& framer, const QString& text)
+// The readings the console takes from the characters, one per receive event.
+QStringList feed(LineFramer& framer, const QString& text)
 {
     QStringList lines;
     for (const QChar c : text) {
         if (const std::optional<QString> line = framer.add(QString(c)))
-            lines << *line;
+            lines << readingOfLine(*line);
     }
     return lines;
 }
 
-TEST(RxLineFramer, CutsTheFurtherCharacterAndLineEnd)
+TEST(ConsoleReading, CutsTheFurtherCharacterAndLineEnd)
 {
     struct Case {
         const char* input;
@@ -34,22 +37,22 @@ TEST(RxLineFramer, CutsTheFurtherCharacterAndLineEnd)
         { "25X\n\r", {}, "25X\n\r" },
     };
     for (const Case& c : cases) {
-        RxLineFramer framer;
+        LineFramer framer;
         EXPECT_EQ(feed(framer, QString::fromLatin1(c.input)), c.lines) << c.input;
-        EXPECT_EQ(framer.buffer(), QString::fromLatin1(c.left)) << c.input;
+        EXPECT_EQ(framer.pending(), QString::fromLatin1(c.left)) << c.input;
     }
 }
 
-TEST(RxLineFramer, LineThatNeverEndsStaysBounded)
+TEST(ConsoleReading, LineThatNeverEndsStaysBounded)
 {
-    RxLineFramer framer;
+    LineFramer framer;
     EXPECT_TRUE(feed(framer, QString(10000, u'a')).isEmpty());
-    EXPECT_EQ(framer.buffer().size(), RxLineFramer::kMaxLine);
+    EXPECT_EQ(framer.pending().size(), LineFramer::kMaxPending);
     const QStringList lines = feed(framer, "25X\r\n");
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0].size(), RxLineFramer::kMaxLine - 3);
+    EXPECT_EQ(lines[0].size(), LineFramer::kMaxPending - 3);
     EXPECT_TRUE(lines[0].endsWith("aa25"));
-    EXPECT_TRUE(framer.buffer().isEmpty());
+    EXPECT_TRUE(framer.pending().isEmpty());
 }
 
 TEST(AlarmTest, NumbersAsNumbersOtherwiseText)
@@ -60,12 +63,24 @@ TEST(AlarmTest, NumbersAsNumbersOtherwiseText)
         bool alarm;
     };
     constexpr Case cases[] = {
-        { "25", "30", false }, { "35", "30", true }, { "30", "30", true },
-        { "100", "30", true }, { "9", "30", false }, { "30.0", "30", true },
-        { "29.99", "30", false }, { "-5", "-10", true }, { "030", "30", true },
+        { "25", "30", false },
+        { "35", "30", true },
+        { "30", "30", true },
+        { "100", "30", true },
+        { "9", "30", false },
+        { "30.0", "30", true },
+        { "29.99", "30", false },
+        { "-5", "-10", true },
+        { "030", "30", true },
         { " 25", "30", false },
+        // no set-point stored yet: never an alarm
+        { "25", "", false },
+        { "25", " ", false },
+        { "", "", false },
         // not both numbers: character codes decide
-        { "25", "", true }, { "", "30", false }, { "ab", "30", true }, { "O28", "30", true },
+        { "", "30", false },
+        { "ab", "30", true },
+        { "O28", "30", true },
         { "2a", "30", false },
     };
     for (const Case& c : cases)
@@ -79,14 +94,38 @@ TEST(ChartSample, RoundsHalvesToEvenWithin32Bits)
         std::optional<std::int32_t> value;
     };
     const Case cases[] = {
-        { "25", 25 }, { "25.5", 26 }, { "26.5", 26 }, { "0.5", 0 }, { "1.5", 2 }, { "0.51", 1 },
-        { "26.49", 26 }, { "-2.5", -2 }, { "-3.5", -4 }, { " 7\t", 7 }, { "+8", 8 }, { "1e3", 1000 },
-        { "2.5E0", 2 }, { "25e-1", 2 }, { ".5", 0 }, { "7.", 7 }, { "0", 0 }, { "-0", 0 },
-        { "2147483647", 2147483647 }, { "-2147483648", std::numeric_limits<std::int32_t>::min() },
+        { "25", 25 },
+        { "25.5", 26 },
+        { "26.5", 26 },
+        { "0.5", 0 },
+        { "1.5", 2 },
+        { "0.51", 1 },
+        { "26.49", 26 },
+        { "-2.5", -2 },
+        { "-3.5", -4 },
+        { " 7\t", 7 },
+        { "+8", 8 },
+        { "1e3", 1000 },
+        { "2.5E0", 2 },
+        { "25e-1", 2 },
+        { ".5", 0 },
+        { "7.", 7 },
+        { "0", 0 },
+        { "-0", 0 },
+        { "2147483647", 2147483647 },
+        { "-2147483648", std::numeric_limits<std::int32_t>::min() },
         { "-2147483648.5", std::numeric_limits<std::int32_t>::min() },
-        { "2147483647.5", std::nullopt }, { "2147483648", std::nullopt }, { "99999999999", std::nullopt },
-        { "1e999", std::nullopt }, { "", std::nullopt }, { " ", std::nullopt }, { ".", std::nullopt },
-        { "25X", std::nullopt }, { "abc", std::nullopt }, { "1e", std::nullopt }, { "\r\n", std::nullopt },
+        { "2147483647.5", std::nullopt },
+        { "2147483648", std::nullopt },
+        { "99999999999", std::nullopt },
+        { "1e999", std::nullopt },
+        { "", std::nullopt },
+        { " ", std::nullopt },
+        { ".", std::nullopt },
+        { "25X", std::nullopt },
+        { "abc", std::nullopt },
+        { "1e", std::nullopt },
+        { "\r\n", std::nullopt },
         { "2 5", std::nullopt },
     };
     for (const Case& c : cases)

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Readings, AlarmTest,
     ::testing::Values(AlarmCase { "30", "25X\r\n", "25", false }, AlarmCase { "30", "35X\r\n", "35", true },
         AlarmCase { "30", "30X\r\n", "30", true }, // at the set-point
         AlarmCase { "30", "100X\r\n", "100", true }, // compared as numbers, not as texts
-        AlarmCase { "30", "9X\r\n", "9", false },
-        AlarmCase { "30", "29.5X\r\n", "29.5", false }, AlarmCase { nullptr, "5X\r\n", "5", true },
+        AlarmCase { "30", "9X\r\n", "9", false }, AlarmCase { "30", "29.5X\r\n", "29.5", false },
+        AlarmCase { nullptr, "5X\r\n", "5", false }, // no set-point yet: no alarm
         AlarmCase { "30", "ab X\r\n", "ab ", true })); // not a number: compared as text
 
 TEST_F(ReceiveTest, LoadShowsZeroAndReadsTheSetPointWithoutShowingIt)

@@ -90,6 +90,8 @@ TEST(Extent, ConvertsBetweenPixelsAndHundredthsOfAMillimetre)
 class Probe : public UserControl {
 public:
     int number = 0;
+    int resizes = 0;
+    void resizeEvent(QResizeEvent*) override { ++resizes; }
     void InitProperties() override { number = 7; }
     void ReadProperties(const PropertyBag& bag) override { number = bag.readInt32("Number", 7); }
     void WriteProperties(PropertyBag& bag) const override { bag.writeInt32("Number", number, 7); }
@@ -116,6 +118,20 @@ TEST(UserControl, RestoresPropertiesAndSizeAndStoresThemBack)
     probe.set(7);
     EXPECT_EQ(notices, QStringList { "Number" });
     EXPECT_FALSE(probe.store().contains("number"));
+}
+
+// A hidden control handles a new size at once, as a shown one would; asked
+// to, it handles the size it already has too.
+TEST(UserControl, HiddenControlHearsOfItsSizeAtOnce)
+{
+    Probe probe;
+    probe.giveSize(QSize(120, 40));
+    EXPECT_EQ(probe.resizes, 1);
+    probe.giveSize(QSize(120, 40));
+    EXPECT_EQ(probe.resizes, 1);
+    probe.giveSize(QSize(120, 40), UserControl::SizeNotice::Always);
+    EXPECT_EQ(probe.resizes, 2);
+    EXPECT_EQ(probe.size(), QSize(120, 40));
 }
 
 } // namespace

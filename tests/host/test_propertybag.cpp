@@ -1,9 +1,15 @@
 // Property bag: typed reads and writes, omitted defaults, case-insensitive
-// keys, and the conversions of the JSON stored form.
+// keys, and the conversions of the JSON stored form; the property tables
+// controls read and write it through.
 #include "propertybag.h"
+#include "propertyfields.h"
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -153,13 +159,93 @@ TEST(PropertyBag, CorruptDocumentGivesAnEmptyBagAndAReason)
     }
 }
 
-TEST(PropertyBag, FloatsThatJsonCannotHoldAreNotStored)
+// JSON has no number for NaN or the infinities: they are stored as strings
+// and read back as themselves. Whole floats beyond 2^53 are written as whole
+// numbers and must still compare equal to the fractions kept in memory.
+TEST(PropertyBag, EveryFloatRoundTripsThroughTheStoredForm)
 {
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float value : { std::numeric_limits<float>::quiet_NaN(), inf, -inf, 1e16f, -3e38f, 0.1f }) {
+        PropertyBag bag;
+        bag.writeFloat("BackAngle", value, 90.0f);
+        ASSERT_TRUE(bag.contains("backangle")) << value;
+        const PropertyBag back = PropertyBag::fromDocument(bag.toDocument());
+        EXPECT_EQ(back, bag) << value;
+        const float read = back.readFloat("BackAngle", 90.0f);
+        EXPECT_TRUE(read == value || (std::isnan(read) && std::isnan(value))) << value;
+    }
+    EXPECT_EQ(bagOf(R"({"k": "-Infinity"})").readFloat("k", 90.0f), -inf);
+    EXPECT_EQ(bagOf(R"({"k": "-Infinity"})").readInt32("k", 5), 5);
+    EXPECT_EQ(bagOf(R"({"k": "nan"})").readFloat("k", 90.0f), 90.0f);
+}
+
+TEST(PropertyBag, NumbersCompareByValueAtAnyDepth)
+{
+    for (const char* doc : { R"({"a": 1e16})", R"({"a": [1.0, 1e16, {"b": 10000000272564224.5}]})" }) {
+        const PropertyBag bag = bagOf(doc);
+        EXPECT_EQ(PropertyBag::fromDocument(bag.toDocument()), bag) << doc;
+    }
+    PropertyBag big;
+    big.writeFloat("a", 1e16f, 0);
+    EXPECT_EQ(PropertyBag::fromDocument(big.toDocument()), big);
+    EXPECT_FALSE(bagOf(R"({"a": 1})") == bagOf(R"({"a": 2})"));
+    EXPECT_FALSE(bagOf(R"({"a": [1]})") == bagOf(R"({"a": [1, 1]})"));
+    EXPECT_FALSE(bagOf(R"({"a": {"b": 1}})") == bagOf(R"({"a": {"c": 1}})"));
+    EXPECT_FALSE(bagOf(R"({"a": 1})") == bagOf(R"({"a": "1"})"));
+}
+
+struct Fields {
+    float angle = 90.0f;
+    std::uint32_t colour = 0x80000012u;
+    bool flag = true;
+    std::int16_t small = 1;
+    std::int32_t count = 20;
+    QString text = "x";
+    PicturePtr picture;
+};
+
+constexpr std::array<PropertyField<Fields>, 7> kFields { {
+    propertyField("Angle", &Fields::angle),
+    propertyField("Colour", &Fields::colour),
+    propertyField("Flag", &Fields::flag),
+    propertyField("Small", &Fields::small),
+    propertyField("Count", &Fields::count),
+    propertyField("Text", &Fields::text),
+    propertyField("Picture", &Fields::picture),
+} };
+
+TEST(PropertyFields, OneTableNamesKindsReadsAndWritesEveryField)
+{
+    EXPECT_EQ(kFields[1].kind, PropertyKind::Colour);
+    EXPECT_EQ(kFields[6].kind, PropertyKind::Picture);
+    EXPECT_EQ(propertyfields::find(kFields, "count"), 4);
+    EXPECT_EQ(propertyfields::find(kFields, "Nothing"), std::nullopt);
+    EXPECT_EQ(propertyfields::find(kFields, &Fields::text), 5);
+
+    const Fields defaults;
+    PropertyBag empty;
+    for (const auto& f : kFields)
+        propertyfields::writeField(empty, f, defaults, defaults);
+    EXPECT_TRUE(empty.isEmpty());
+
+    Fields changed { -1.5f, 0x123456u, false, -3, 7, "y",
+        std::make_shared<QImage>(2, 2, QImage::Format_RGB32) };
+    changed.picture->fill(Qt::red);
     PropertyBag bag;
-    bag.writeFloat("BackAngle", 45.0f, 90.0f);
-    bag.writeFloat("BackAngle", std::numeric_limits<float>::quiet_NaN(), 90.0f);
-    EXPECT_FALSE(bag.contains("backangle"));
-    EXPECT_EQ(PropertyBag::fromDocument(bag.toDocument()), bag);
+    for (const auto& f : kFields)
+        propertyfields::writeField(bag, f, changed, defaults);
+    EXPECT_EQ(bag.size(), 7);
+    Fields back;
+    for (const auto& f : kFields)
+        propertyfields::readField(PropertyBag::fromDocument(bag.toDocument()), f, back, defaults);
+    EXPECT_EQ(back.angle, -1.5f);
+    EXPECT_EQ(back.colour, 0x123456u);
+    EXPECT_FALSE(back.flag);
+    EXPECT_EQ(back.small, -3);
+    EXPECT_EQ(back.count, 7);
+    EXPECT_EQ(back.text, "y");
+    ASSERT_NE(back.picture, nullptr);
+    EXPECT_EQ(back.picture->pixel(1, 1), QColor(Qt::red).rgb());
 }
 
 } // namespace

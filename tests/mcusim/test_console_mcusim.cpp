@@ -26,15 +26,16 @@ TEST(ConsoleWithTempctl, ShowsReadingsAndSavesTheSetPointCycle)
     ASSERT_TRUE(sim.started());
     sim.command("adc 0 312"); // 31 degrees
 
-    ComPort::setDevicePath(1, QString::fromStdString(sim.devicePath()));
-    frmMain window;
+    ProgramContext context { settingsPath(), {} };
+    context.devices.setPath(1, QString::fromStdString(sim.devicePath()));
+    frmMain window(context);
     window.Form_Load();
     window.show();
-    const frmMainControls &c = window.controls();
+    const frmMainControls& c = window.controls();
     c.panel->cmdConnect()->click();
     ASSERT_TRUE(window.port().PortOpen());
 
-    const auto showing = [&](const QString &reading) {
+    const auto showing = [&](const QString& reading) {
         return waitFor([&] { return c.txtBarcode->text() == reading && c.Mo->Value() == reading; }, 3000);
     };
     ASSERT_TRUE(showing("31")) << c.txtBarcode->text().toStdString();
@@ -69,7 +70,7 @@ TEST(ConsoleWithTempctl, ShowsReadingsAndSavesTheSetPointCycle)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

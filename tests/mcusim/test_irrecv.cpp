@@ -9,11 +9,15 @@
 
 namespace {
 
-std::string raw(const mcusim::Pulses &pulses)
+std::string raw(const mcusim::Pulses& pulses)
 {
     std::string text = "irraw";
-    for (const auto us : pulses)
-        text += " " + std::to_string(us);
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, wrongly) inside the
+    // standard library for `" " + std::to_string(us)`.
+    for (const auto us : pulses) {
+        text += ' ';
+        text += std::to_string(us);
+    }
     return text;
 }
 
@@ -22,19 +26,19 @@ protected:
     void SetUp() override { ASSERT_TRUE(sim.started()); }
 
     // After a frame that must be dropped, the next good frame is the next line.
-    void expectDroppedThenRecovers(const std::string &bad, const std::string &why)
+    void expectDroppedThenRecovers(const std::string& bad, const std::string& why)
     {
         sim.command(bad);
         sim.command("ir 20DF10EF");
         EXPECT_EQ(sim.readLine(1500), "20DF10EF\r\n") << why;
     }
 
-    SimProcess sim{"irrecv.elf"};
+    SimProcess sim { "irrecv.elf" };
 };
 
 TEST_F(IrrecvTest, SendsEachCodeAsEightHexDigits)
 {
-    for (const char *code : {"20DF10EF", "00FF00FF", "807F40BF", "FFFF00FF", "1CE3D02F"}) {
+    for (const char* code : { "20DF10EF", "00FF00FF", "807F40BF", "FFFF00FF", "1CE3D02F" }) {
         sim.command(std::string("ir ") + code);
         EXPECT_EQ(sim.readLine(1500), std::string(code) + "\r\n");
     }
@@ -54,7 +58,7 @@ TEST_F(IrrecvTest, RepeatFrameSendsAllOnes)
 
 TEST_F(IrrecvTest, ToleratesTimingWithinAFifth)
 {
-    for (const char *percent : {"85", "115"}) {
+    for (const char* percent : { "85", "115" }) {
         sim.command(std::string("ir 807F40BF ") + percent);
         EXPECT_EQ(sim.readLine(1500), "807F40BF\r\n") << percent << " %";
         sim.command(std::string("irrep ") + percent);
@@ -64,9 +68,10 @@ TEST_F(IrrecvTest, ToleratesTimingWithinAFifth)
 
 TEST_F(IrrecvTest, DropsFramesTooFarOffTime)
 {
-    for (const char *percent : {"75", "125", "60", "150"}) {
+    for (const char* percent : { "75", "125", "60", "150" }) {
         expectDroppedThenRecovers(std::string("ir 807F40BF ") + percent, std::string(percent) + " %");
-        expectDroppedThenRecovers(std::string("irrep ") + percent, std::string("repeat at ") + percent + " %");
+        expectDroppedThenRecovers(
+            std::string("irrep ") + percent, std::string("repeat at ") + percent + " %");
     }
 }
 
@@ -76,7 +81,7 @@ TEST_F(IrrecvTest, DropsBadFramesAndRecovers)
     expectDroppedThenRecovers("ir 00000000", "all zeros fails the inverse check");
 
     mcusim::Pulses frame = mcusim::necFrame(0x20DF10EF);
-    expectDroppedThenRecovers(raw({frame.begin(), frame.begin() + 20}), "frame cut short");
+    expectDroppedThenRecovers(raw({ frame.begin(), frame.begin() + 20 }), "frame cut short");
 
     mcusim::Pulses stretched = frame;
     stretched[11] = 1000; // one space between a zero and a one
@@ -84,7 +89,7 @@ TEST_F(IrrecvTest, DropsBadFramesAndRecovers)
 
     mcusim::Pulses noisy = frame;
     noisy[30] = 200; // a glitch splits a mark in two
-    noisy.insert(noisy.begin() + 31, {100, 262});
+    noisy.insert(noisy.begin() + 31, { 100, 262 });
     expectDroppedThenRecovers(raw(noisy), "noise in the middle of a frame");
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 // Presses a remote key and waits until the window has shown its line; the
 // display is cleared first, so that a key repeated counts too.
-bool pressKey(SimProcess &sim, Form1 &window, const std::string &command, const QString &line)
+bool pressKey(SimProcess& sim, Form1& window, const std::string& command, const QString& line)
 {
     window.txtBarcode()->clear();
     sim.command(command);
@@ -29,10 +29,11 @@ bool pressKey(SimProcess &sim, Form1 &window, const std::string &command, const 
 
 // A new main window on COM1, connected: what the program does at start and
 // when the operator presses "连接".
-std::unique_ptr<Form1> startPlayer(const SimProcess &sim)
+std::unique_ptr<Form1> startPlayer(const SimProcess& sim)
 {
-    ComPort::setDevicePath(1, QString::fromStdString(sim.devicePath()));
-    auto window = std::make_unique<Form1>();
+    ProgramContext context { settingsPath(), {} };
+    context.devices.setPath(1, QString::fromStdString(sim.devicePath()));
+    auto window = loadWindow<Form1>(context);
     window->show();
     window->panel()->cmdConnect()->click();
     return window;
@@ -54,11 +55,11 @@ TEST(PlayerWithIrrecv, TaughtCodeRunsItsActionAfterRestart)
     EXPECT_EQ(window->form2()->Text1(0)->text(), "20DF10EF");
 
     // Teach "音量+" (row 7) the next key and save.
-    window->form2()->findChild<QAbstractButton *>("Opt7")->click();
+    window->form2()->findChild<QAbstractButton*>("Opt7")->click();
     sim.command("ir 807F40BF");
     ASSERT_TRUE(waitFor([&] { return window->form2()->Text1(6)->text() == "807F40BF"; }, 3000));
     window->form2()->Command1()->click();
-    EXPECT_EQ(answerer.texts, QStringList{"遥控键值已成功保存！"});
+    EXPECT_EQ(answerer.texts, QStringList { "遥控键值已成功保存！" });
     EXPECT_EQ(GetFromINI("IRCODE", "KEYCODE7", settingsPath()), "807F40BF");
 
     // Taught codes take effect at the next start only.
@@ -79,7 +80,7 @@ TEST(PlayerWithIrrecv, TaughtCodeRunsItsActionAfterRestart)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

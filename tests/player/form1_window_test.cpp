@@ -185,7 +185,7 @@ TEST_F(Form1Window, KeyLinesArriveOverTheSerialPort)
     int slave = -1;
     char name[256] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ComPort::setDevicePath(1, QString::fromLocal8Bit(name));
+    playertest::context().devices.setPath(1, QString::fromLocal8Bit(name));
     Form1& f = open(taught());
     f.panel()->cmdConnect_Click();
     ASSERT_TRUE(f.port().PortOpen());

@@ -15,7 +15,8 @@ using SetupWindow = FormFixture;
 
 QString stored(int n)
 {
-    return GetFromINI(QStringLiteral("IRCODE"), QStringLiteral("KEYCODE%1").arg(n), settingsPath());
+    return GetFromINI(
+        QStringLiteral("IRCODE"), QStringLiteral("KEYCODE%1").arg(n), playertest::context().settingsPath);
 }
 
 QStringList rows(const Form2& w)
@@ -67,7 +68,7 @@ TEST_F(SetupWindow, KeysPressedInNormalUseNeverReachTheSavedRows)
     EXPECT_EQ(f.form2(), nullptr);
     QStringList expected = taught();
     expected[7] = QStringLiteral("V-NEW");
-    form = std::make_unique<Form1>();
+    form = loadWindow<Form1>(playertest::context());
     for (int n = 1; n <= 12; ++n) {
         EXPECT_EQ(stored(n), expected.at(n - 1)) << n;
         EXPECT_EQ(form->keyTable().code(n), expected.at(n - 1)) << n;
@@ -131,7 +132,8 @@ TEST_F(SetupWindow, KeysAreTaughtAndActWhileTheWindowIsModal)
 
 TEST_F(SetupWindow, TeachingOneRowOnlyChangesThatRow)
 {
-    Form2 w;
+    Form2 w(playertest::context().settingsPath);
+    w.Form_Load();
     w.show();
     w.Opt(7)->click();
     w.Text7()->setText(QStringLiteral("V+"));
@@ -175,7 +177,7 @@ TEST_F(SetupWindow, SaveWritesAllTwelveRowsAndReportsSuccess)
     // next start.
     EXPECT_EQ(w.Text1(1)->text(), QStringLiteral("typed by hand"));
     EXPECT_EQ(f.keyTable().code(1), QStringLiteral("K1"));
-    form = std::make_unique<Form1>();
+    form = loadWindow<Form1>(playertest::context());
     EXPECT_EQ(form->keyTable().code(1), QStringLiteral("NEW"));
 }
 
@@ -197,14 +199,15 @@ TEST_F(SetupWindow, SavingRightAfterOpeningKeepsEveryStoredCode)
 
 TEST_F(SetupWindow, FailedSaveNamesTheFileAndReason)
 {
-    Form2 w;
+    Form2 w(playertest::context().settingsPath);
+    w.Form_Load();
     w.Text1(0)->setText(QStringLiteral("X"));
     // A folder where the settings file should be: no write can succeed.
-    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    ASSERT_TRUE(QDir().mkpath(playertest::context().settingsPath));
     playertest::ModalWatcher watcher;
     w.Command1()->click();
     ASSERT_EQ(watcher.titles, QStringList { QStringLiteral("错误提示") });
-    EXPECT_TRUE(watcher.texts.front().contains(settingsPath()));
+    EXPECT_TRUE(watcher.texts.front().contains(playertest::context().settingsPath));
     EXPECT_TRUE(watcher.texts.front().contains(QStringLiteral("原因：")));
     EXPECT_GT(watcher.texts.front().section(QStringLiteral("原因："), 1).size(), 0);
 }

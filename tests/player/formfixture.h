@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(tmp.isValid());
         root = QDir::cleanPath(tmp.path());
         QDir d(root);
-        for (const char *sub : {"sub1", "sub2", "sub3", "drive2"})
+        for (const char* sub : { "sub1", "sub2", "sub3", "drive2" })
             ASSERT_TRUE(d.mkdir(QLatin1String(sub)));
         playertest::writeWav(path("a.wav"), 1500);
         playertest::writeWav(path("b.wav"), 1500);
@@ -40,13 +40,13 @@ protected:
         playertest::removeSettingsFile();
     }
 
-    QString path(const char *relative) const { return root + QLatin1Char('/') + QLatin1String(relative); }
+    QString path(const char* relative) const { return root + QLatin1Char('/') + QLatin1String(relative); }
 
     // codes[i] is taught for function i + 1; the rest stay untaught.
-    Form1 &open(const QStringList &codes = {})
+    Form1& open(const QStringList& codes = {})
     {
         playertest::writeKeyCodes(codes);
-        form = std::make_unique<Form1>();
+        form = loadWindow<Form1>(playertest::context());
         return *form;
     }
 
@@ -60,7 +60,7 @@ protected:
     }
 
     // The receiver's line, one character per receive event.
-    void key(const QString &code)
+    void key(const QString& code)
     {
         for (QChar c : code + QStringLiteral("\r\n"))
             form->receive(QString(c));

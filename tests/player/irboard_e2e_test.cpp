@@ -30,14 +30,14 @@ TEST_F(IrBoardEndToEnd, ScriptedKeysDriveListsAndPlayer)
     playertest::writeWav(path("a.wav"), 30000);
 
     QProcess board;
-    board.start(QStringLiteral(IRBOARD_PATH), {QStringLiteral("--script"), script});
+    board.start(QStringLiteral(IRBOARD_PATH), { QStringLiteral("--script"), script });
     ASSERT_TRUE(board.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return board.canReadLine(); }, 10000));
     const QString device = QString::fromLocal8Bit(board.readLine()).trimmed();
     ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();
-    ComPort::setDevicePath(1, device);
+    playertest::context().devices.setPath(1, device);
 
-    Form1 &f = open(taught());
+    Form1& f = open(taught());
     f.panel()->cmdConnect_Click();
     ASSERT_TRUE(f.port().PortOpen());
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.txtBarcode()->text() == QStringLiteral("K12"); }, 15000));

@@ -1,5 +1,6 @@
 // Framing of key lines and the key table's dispatch order.
 #include "keytable.h"
+#include "lineframer.h"
 
 #include <QStringList>
 
@@ -9,49 +10,46 @@ namespace {
 
 // Feeds the characters one per call, as the port delivers them, and returns
 // the completed lines.
-QStringList feed(KeyLineBuffer &buffer, const QString &chars)
+QStringList feed(LineFramer& buffer, const QString& chars)
 {
     QStringList lines;
     for (QChar c : chars) {
-        QString line;
-        if (buffer.append(QString(c), line)) {
-            lines.append(line);
-            buffer.clear();
-        }
+        if (const std::optional<QString> line = buffer.add(QString(c)))
+            lines.append(*line);
     }
     return lines;
 }
 
-TEST(KeyLineBufferTest, LineEndsOnlyWithCrLf)
+TEST(KeyLineFraming, LineEndsOnlyWithCrLf)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     EXPECT_TRUE(feed(b, QStringLiteral("AB\r")).isEmpty());
     EXPECT_EQ(b.pending(), QStringLiteral("AB\r"));
-    EXPECT_EQ(feed(b, QStringLiteral("\n")), QStringList{QStringLiteral("AB")});
+    EXPECT_EQ(feed(b, QStringLiteral("\n")), QStringList { QStringLiteral("AB") });
     // A lone CR stays inside the line.
-    EXPECT_EQ(feed(b, QStringLiteral("A\rB\r\n")), QStringList{QStringLiteral("A\rB")});
+    EXPECT_EQ(feed(b, QStringLiteral("A\rB\r\n")), QStringList { QStringLiteral("A\rB") });
     // An empty line is a line.
-    EXPECT_EQ(feed(b, QStringLiteral("\r\n")), QStringList{QString()});
+    EXPECT_EQ(feed(b, QStringLiteral("\r\n")), QStringList { QString() });
     // LF CR is no line end.
     EXPECT_TRUE(feed(b, QStringLiteral("X\n\r")).isEmpty());
 }
 
-TEST(KeyLineBufferTest, NoiseBeforeFirstLineBecomesItsBeginning)
+TEST(KeyLineFraming, NoiseBeforeFirstLineBecomesItsBeginning)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     EXPECT_EQ(feed(b, QStringLiteral("\x7f~zK1\r\nK2\r\n")),
-              (QStringList{QStringLiteral("\x7f~zK1"), QStringLiteral("K2")}));
+        (QStringList { QStringLiteral("\x7f~zK1"), QStringLiteral("K2") }));
 }
 
-TEST(KeyLineBufferTest, EndlessLineKeepsItsNewestCharacters)
+TEST(KeyLineFraming, EndlessLineKeepsItsNewestCharacters)
 {
-    KeyLineBuffer b;
+    LineFramer b;
     QString noise;
     for (int i = 0; i < 10000; ++i)
         noise += QChar(u'a' + i % 26);
     EXPECT_TRUE(feed(b, noise).isEmpty());
-    EXPECT_EQ(b.pending().size(), KeyLineBuffer::kMaxPending);
-    EXPECT_EQ(b.pending(), noise.right(KeyLineBuffer::kMaxPending));
+    EXPECT_EQ(b.pending().size(), LineFramer::kMaxPending);
+    EXPECT_EQ(b.pending(), noise.right(LineFramer::kMaxPending));
     const QStringList lines = feed(b, QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines.front().endsWith(noise.right(100)));
@@ -71,11 +69,11 @@ TEST(KeyTableTest, CodesCompareExactly)
     for (int n = 1; n <= 12; ++n)
         t.setCode(n, QStringLiteral("K%1").arg(n));
     t.setCode(7, QStringLiteral("a1"));
-    EXPECT_EQ(t.matches(QStringLiteral("a1")), std::vector<int>{7});
+    EXPECT_EQ(t.matches(QStringLiteral("a1")), std::vector<int> { 7 });
     EXPECT_TRUE(t.matches(QStringLiteral("A1")).empty());
     EXPECT_TRUE(t.matches(QStringLiteral("a1 ")).empty());
     EXPECT_TRUE(t.matches(QString()).empty());
-    EXPECT_EQ(t.matches(QStringLiteral("K12")), std::vector<int>{12});
+    EXPECT_EQ(t.matches(QStringLiteral("K12")), std::vector<int> { 12 });
 }
 
 TEST(KeyTableTest, SharedCodeRunsEveryHolderInDispatchOrder)
@@ -85,10 +83,10 @@ TEST(KeyTableTest, SharedCodeRunsEveryHolderInDispatchOrder)
         t.setCode(n, QStringLiteral("K%1").arg(n));
     t.setCode(5, QStringLiteral("S"));
     t.setCode(6, QStringLiteral("S"));
-    EXPECT_EQ(t.matches(QStringLiteral("S")), (std::vector<int>{6, 5}));
+    EXPECT_EQ(t.matches(QStringLiteral("S")), (std::vector<int> { 6, 5 }));
     t.setCode(11, QStringLiteral("S"));
     t.setCode(1, QStringLiteral("S"));
-    EXPECT_EQ(t.matches(QStringLiteral("S")), (std::vector<int>{6, 5, 1, 11}));
+    EXPECT_EQ(t.matches(QStringLiteral("S")), (std::vector<int> { 6, 5, 1, 11 }));
 }
 
 } // namespace

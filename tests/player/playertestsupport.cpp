@@ -1,6 +1,5 @@
 #include "playertestsupport.h"
 
-#include "comport.h"
 #include "inifile.h"
 #include "keytable.h"
 
@@ -9,12 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 
 #include <cmath>
 
 namespace playertest {
 
-void writeWav(const QString &path, int milliseconds, int sampleRate)
+void writeWav(const QString& path, int milliseconds, int sampleRate)
 {
     const quint32 samples = quint32(qint64(sampleRate) * milliseconds / 1000);
     const quint32 dataBytes = samples * 2;
@@ -26,36 +26,43 @@ void writeWav(const QString &path, int milliseconds, int sampleRate)
     out.writeRawData("RIFF", 4);
     out << quint32(36 + dataBytes);
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2) << quint16(2)
-        << quint16(16);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2)
+        << quint16(2) << quint16(16);
     out.writeRawData("data", 4);
     out << dataBytes;
     for (quint32 i = 0; i < samples; ++i)
         out << qint16(8000 * std::sin(2 * M_PI * 440 * i / sampleRate));
 }
 
+ProgramContext& context()
+{
+    static QTemporaryDir folder;
+    static ProgramContext context { folder.filePath(QStringLiteral("tuvela.ini")), {} };
+    return context;
+}
+
 void removeSettingsFile()
 {
-    const QString path = settingsPath();
+    const QString path = context().settingsPath;
     QFile::remove(path);
     QDir(path).removeRecursively();
 }
 
-void writeKeyCodes(const QStringList &codes)
+void writeKeyCodes(const QStringList& codes)
 {
-    const QString path = settingsPath();
+    const QString path = context().settingsPath;
     for (int i = 0; i < codes.size(); ++i)
-        WritePrivateProfileString(QLatin1String(kKeySection), QLatin1String(kKeyFunctions.at(std::size_t(i)).settingsKey),
-                                  codes.at(i), path);
+        WritePrivateProfileString(QLatin1String(kKeySection),
+            QLatin1String(kKeyFunctions.at(std::size_t(i)).settingsKey), codes.at(i), path);
 }
 
 void useAbsentPorts()
 {
-    for (int port = 1; port <= ComPort::kPortCount; ++port)
-        ComPort::setDevicePath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
+    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        context().devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
 }
 
-ModalWatcher::ModalWatcher(std::function<void(QWidget *)> handler)
+ModalWatcher::ModalWatcher(std::function<void(QWidget*)> handler)
     : m_handler(std::move(handler))
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
@@ -64,11 +71,11 @@ ModalWatcher::ModalWatcher(std::function<void(QWidget *)> handler)
 
 void ModalWatcher::poll()
 {
-    QWidget *modal = QApplication::activeModalWidget();
+    QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == m_last)
         return;
     m_last = modal;
-    auto *box = qobject_cast<QMessageBox *>(modal);
+    auto* box = qobject_cast<QMessageBox*>(modal);
     if (box) {
         titles.append(box->windowTitle());
         texts.append(box->text());

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     // Playback must advance without a sound device; keep the tests off any
     // real one too.

@@ -4,8 +4,6 @@
 #include "propertytext.h"
 #include "segmentdisplay.h"
 
-#include <QCoreApplication>
-#include <QResizeEvent>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -16,12 +14,7 @@
 // gets the resize event at once instead of when it is first shown.
 inline void giveSize(SegmentDisplay& display, int w, int h)
 {
-    const QSize old = display.size();
-    display.resize(w, h);
-    if (!display.isVisible()) {
-        QResizeEvent event(QSize(w, h), old);
-        QCoreApplication::sendEvent(&display, &event);
-    }
+    display.giveSize(QSize(w, h), UserControl::SizeNotice::Always);
 }
 
 inline std::unique_ptr<SegmentDisplay> sizedDisplay(int w = 403, int h = 31)

@@ -1,21 +1,15 @@
 // Arbitrary bytes as a display instance's stored properties: loading never
 // crashes, and what the instance then writes loads back to the same entries.
 #include "displaybag.h"
+#include "fuzzapplication.h"
 #include "segmentdisplay.h"
 
-#include <QApplication>
 #include <cstdlib>
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_displaybag";
-    static char* argv[] = { name, nullptr };
-    static const auto app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
+    ensureFuzzApplication("fuzz_displaybag");
 
     const PropertyBag bag
         = PropertyBag::fromDocument(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));

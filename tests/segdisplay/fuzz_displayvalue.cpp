@@ -1,13 +1,12 @@
 // Arbitrary text as a sequence of display changes: each line "Name=Value"
 // sets a property through its setter (when the name is one), any other line
-// becomes the Value (pictures, named by file, are left out). Nothing may crash, and every painted row must hold one
-// character per drawn cell.
+// becomes the Value (pictures, named by file, are left out). Nothing may crash, and every painted row must
+// hold one character per drawn cell.
 #include "propertytext.h"
 #include "segmentdisplay.h"
 #include "valuetext.h"
 
-#include <QApplication>
-#include <QResizeEvent>
+#include "fuzzapplication.h"
 
 #include <cstdlib>
 #include <memory>
@@ -26,18 +25,10 @@ void checkRows(const SegmentDisplay& display)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_displayvalue";
-    static char* argv[] = { name, nullptr };
-    static const auto app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QApplication>(argc, argv);
-    }();
+    ensureFuzzApplication("fuzz_displayvalue");
 
     SegmentDisplay display;
-    display.resize(120, 40);
-    QResizeEvent resized(QSize(120, 40), QSize());
-    QCoreApplication::sendEvent(&display, &resized);
+    display.giveSize(QSize(120, 40), UserControl::SizeNotice::Always);
 
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     // A few dozen changes per input reach every path; more only costs time.

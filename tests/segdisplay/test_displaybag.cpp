@@ -8,6 +8,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 PropertyBag bagOf(const char* json)
@@ -68,6 +71,23 @@ TEST(DisplayBag, EveryPropertyAndThePictureRoundTrip)
     EXPECT_EQ(back.Value(), "-3.5E2");
     ASSERT_NE(back.Picture(), nullptr);
     EXPECT_EQ(back.Picture()->convertToFormat(QImage::Format_RGB32), *picture);
+}
+
+TEST(DisplayBag, BackAnglesWithoutJsonNumbersComeBackInsteadOfTheDefault)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float angle : { std::numeric_limits<float>::quiet_NaN(), inf, -inf }) {
+        SegmentDisplay d;
+        d.setBackAngle(angle);
+        const PropertyBag bag = PropertyBag::fromDocument(written(d).toDocument());
+        SegmentDisplay back;
+        back.ReadProperties(bag);
+        EXPECT_EQ(written(back), bag) << angle;
+        if (std::isnan(angle))
+            EXPECT_TRUE(std::isnan(back.BackAngle()));
+        else
+            EXPECT_EQ(back.BackAngle(), angle);
+    }
 }
 
 TEST(DisplayBag, LoadingStoresStraightIntoTheFieldsWithoutNoticesOrTheme)

@@ -42,7 +42,7 @@ TEST_P(Renders, MatchReferencePixelForPixel)
     const RenderCase& c = GetParam();
     SegmentDisplay display;
     if (c.bag) {
-        QFile file(QStringLiteral(TUVELA_TEST_DATA "/segdisplay/") + QString::fromLatin1(c.bag));
+        QFile file(QStringLiteral(TUVELA_TEST_DATA "/") + QString::fromLatin1(c.bag));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.bag;
         display.ReadProperties(PropertyBag::fromDocument(file.readAll()));
     }
@@ -65,12 +65,13 @@ INSTANTIATE_TEST_SUITE_P(SegmentDisplay, Renders,
     ::testing::Values(RenderCase { "defaults.png", 403, 31, {} },
         RenderCase { "outline-rect.png", 403, 31, { { "SegmentFillStyle", "0" }, { "Value", "-3.5E-12" } } },
         RenderCase { "noburnin.png", 403, 31, { { "ShowBurnIn", "False" }, { "Value", "-3.25" } } },
-        RenderCase { "sep-comma-decimal.png", 403, 31, { { "DecimalSeparator", "0" }, { "Value", "-12.5" } } },
+        RenderCase {
+            "sep-comma-decimal.png", 403, 31, { { "DecimalSeparator", "0" }, { "Value", "-12.5" } } },
         RenderCase { "grad-90-mid.png", 160, 90,
             { { "NumDigits", "6" }, { "BackAngle", "90" }, { "BackMiddleOut", "True" },
                 { "BackColor1", "0x0000FF" }, { "BackColor2", "0xFF8000" } } },
         RenderCase { "seq-sign-change.png", 403, 31, { { "Value", "-12.5" }, { "Value", "12.5" } } },
-        RenderCase { "console-25.png", 94, 77, { { "Value", "25" } }, "console-mo.json" }),
+        RenderCase { "console-25.png", 94, 77, { { "Value", "25" } }, "host/bags/console-mo.json" }),
     [](const ::testing::TestParamInfo<RenderCase>& info) {
         std::string name = info.param.file;
         name = name.substr(0, name.find('.'));

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace segraster;
+using namespace colours;
 
 TEST(Colour, RgbReferencesPassThrough)
 {

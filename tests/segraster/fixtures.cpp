@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace segraster::testing {
 
 QJsonArray loadCases(const char* file)
@@ -50,14 +52,16 @@ std::string describe(const QJsonObject& c)
 
 std::string rowsText(const std::vector<std::vector<int>>& rows)
 {
-    std::string out;
+    // A stream rather than chains of string concatenation: GCC 12 warns
+    // (-Wrestrict, wrongly) inside the standard library for `" " + str`.
+    std::ostringstream out;
     for (const std::vector<int>& r : rows) {
-        out += std::to_string(r.at(0)) + ":";
+        out << r.at(0) << ':';
         for (std::size_t i = 1; i + 1 < r.size(); i += 2)
-            out += " " + std::to_string(r[i]) + "-" + std::to_string(r[i + 1]);
-        out += "\n";
+            out << ' ' << r[i] << '-' << r[i + 1];
+        out << '\n';
     }
-    return out;
+    return out.str();
 }
 
 } // namespace segraster::testing

@@ -1,14 +1,17 @@
 // ComPort on real pseudo-terminal pairs.
 #include "comport.h"
+#include "comreceiver.h"
 #include "ptypair.h"
 #include "shelltestsupport.h"
 
 #include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -18,12 +21,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.ok());
-        ComPort::setDevicePath(2, QString::fromStdString(pty.slavePath()));
+        port.devices().setPath(2, QString::fromStdString(pty.slavePath()));
         port.setCommPort(2);
         port.setInputLen(1);
         port.setRThreshold(1);
     }
-    void TearDown() override { ComPort::setDevicePath(2, QStringLiteral("/dev/ttyS1")); }
 
     PtyPair pty;
     ComPort port;
@@ -123,17 +125,17 @@ TEST_F(ComPortTest, ErrorNumbersForTheirCases)
     EXPECT_EQ(numberOf([&] { port.Input(); }), 8012);
     EXPECT_EQ(numberOf([&] { port.setPortOpen(false); }), 0); // closing a closed port is fine
 
-    ComPort::setDevicePath(3, "/dev/tuvela-no-such-device");
+    port.devices().setPath(3, "/dev/tuvela-no-such-device");
     port.setCommPort(3);
     EXPECT_EQ(numberOf([&] { port.setPortOpen(true); }), 68);
-    ComPort::setDevicePath(3, "");
+    port.devices().setPath(3, "");
     EXPECT_EQ(numberOf([&] { port.setPortOpen(true); }), 8002);
-    ComPort::setDevicePath(3, "/dev/ttyS2");
+    port.devices().setPath(3, "/dev/ttyS2");
     EXPECT_FALSE(port.PortOpen());
 
     port.setCommPort(2);
     port.setPortOpen(true);
-    ComPort other;
+    ComPort other(port.devices()); // the same device as `port`
     other.setCommPort(2);
     EXPECT_EQ(numberOf([&] { other.setPortOpen(true); }), comerr::kDeviceBusy);
 }
@@ -141,7 +143,7 @@ TEST_F(ComPortTest, ErrorNumbersForTheirCases)
 TEST_F(ComPortTest, PermissionDeniedHasItsOwnNumber)
 {
     const QByteArray device = QByteArray::fromStdString(pty.slavePath());
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(device.constData(), &st), 0);
     ::chmod(device.constData(), 0);
     int number = 0;
@@ -160,7 +162,7 @@ TEST_F(ComPortTest, PermissionDeniedHasItsOwnNumber)
 TEST_F(ComPortTest, NewPortNumberWhileOpenTakesEffectAtNextOpen)
 {
     PtyPair second;
-    ComPort::setDevicePath(4, QString::fromStdString(second.slavePath()));
+    port.devices().setPath(4, QString::fromStdString(second.slavePath()));
     port.setPortOpen(true);
     port.setCommPort(4);
     EXPECT_EQ(port.currentDevice(), QString::fromStdString(pty.slavePath()));
@@ -168,7 +170,7 @@ TEST_F(ComPortTest, NewPortNumberWhileOpenTakesEffectAtNextOpen)
     port.setPortOpen(true);
     EXPECT_TRUE(second.listenerPresent());
     EXPECT_FALSE(pty.listenerPresent());
-    ComPort::setDevicePath(4, "/dev/ttyS3");
+    port.devices().setPath(4, "/dev/ttyS3");
 }
 
 // The far end going away closes the port once, without a stream of errors, and
@@ -183,12 +185,29 @@ TEST_F(ComPortTest, VanishedDeviceClosesThePortAndReconnectWorks)
     EXPECT_EQ(lost.count(), 1);
 
     PtyPair back;
-    ComPort::setDevicePath(2, QString::fromStdString(back.slavePath()));
+    port.devices().setPath(2, QString::fromStdString(back.slavePath()));
     port.setPortOpen(true);
     QString received;
     QObject::connect(&port, &ComPort::OnComm, [&] { received += port.Input(); });
     ASSERT_TRUE(back.write("25C\r\n"));
     EXPECT_TRUE(waitUntil([&] { return received == "25C\r\n"; }));
+}
+
+TEST_F(ComPortTest, ReceiveAdapterHandsEachReadToTheHandlerWhileItsOwnerLives)
+{
+    port.setPortOpen(true);
+    QStringList chunks;
+    auto owner = std::make_unique<QObject>();
+    connectReceiver(port, owner.get(), [&](const QString& chunk) { chunks << chunk; });
+    ASSERT_TRUE(pty.write("25X\r\n"));
+    ASSERT_TRUE(waitUntil([&] { return chunks.size() == 5; }));
+    EXPECT_EQ(chunks, (QStringList { "2", "5", "X", "\r", "\n" }));
+
+    owner.reset();
+    ASSERT_TRUE(pty.write("7"));
+    ASSERT_TRUE(waitUntil([&] { return port.InBufferCount() == 1; }));
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(chunks.size(), 5);
 }
 
 } // namespace

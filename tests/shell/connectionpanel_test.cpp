@@ -17,29 +17,24 @@ namespace {
 
 class PanelTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void use(int number, const PtyPair& pty)
     {
-        for (int i = 0; i < 4; ++i)
-            saved[size_t(i)] = ComPort::devicePath(i + 1);
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < 4; ++i)
-            ComPort::setDevicePath(i + 1, saved[size_t(i)]);
-    }
-    static void use(int number, const PtyPair& pty)
-    {
-        ComPort::setDevicePath(number, QString::fromStdString(pty.slavePath()));
+        port.devices().setPath(number, QString::fromStdString(pty.slavePath()));
     }
     std::array<bool, 4> enabledOptions() const
     {
         return { panel.optComPort(0)->isEnabled(), panel.optComPort(1)->isEnabled(),
             panel.optComPort(2)->isEnabled(), panel.optComPort(3)->isEnabled() };
     }
-    bool showsConnected() const { return !panel.cmdConnect()->isEnabled() && panel.cmdDisconnect()->isEnabled(); }
-    bool showsDisconnected() const { return panel.cmdConnect()->isEnabled() && !panel.cmdDisconnect()->isEnabled(); }
+    bool showsConnected() const
+    {
+        return !panel.cmdConnect()->isEnabled() && panel.cmdDisconnect()->isEnabled();
+    }
+    bool showsDisconnected() const
+    {
+        return panel.cmdConnect()->isEnabled() && !panel.cmdDisconnect()->isEnabled();
+    }
 
-    std::array<QString, 4> saved;
     ComPort port;
     ConnectionPanel panel { port, ConnectionPanel::Arrangement::Column };
 };
@@ -62,7 +57,7 @@ TEST_F(PanelTest, DesignedNamesCaptionsAndState)
         auto* option = panel.findChild<QRadioButton*>(QStringLiteral("optComPort(%1)").arg(i));
         ASSERT_NE(option, nullptr);
         EXPECT_EQ(option->text(), QStringLiteral("COM%1").arg(i + 1));
-        EXPECT_EQ(option->toolTip(), ComPort::devicePath(i + 1));
+        EXPECT_EQ(option->toolTip(), port.devices().path(i + 1));
         EXPECT_EQ(option->isChecked(), i == 0);
     }
     EXPECT_EQ(panel.objectName(), "fraFrames(2)");
@@ -75,9 +70,9 @@ TEST_F(PanelTest, ProbeDisablesUnusablePortsAndLeavesAllClosed)
 {
     PtyPair com1, com3;
     use(1, com1);
-    ComPort::setDevicePath(2, "/dev/tuvela-missing");
+    port.devices().setPath(2, "/dev/tuvela-missing");
     use(3, com3);
-    ComPort::setDevicePath(4, "");
+    port.devices().setPath(4, "");
     panel.probe();
     EXPECT_EQ(enabledOptions(), (std::array { true, false, true, false }));
     EXPECT_FALSE(port.PortOpen());
@@ -94,7 +89,7 @@ TEST_F(PanelTest, PortWithoutPermissionStaysSelectableButConnectExplainsDialout)
     PtyPair com1;
     use(1, com1);
     const QByteArray device = QByteArray::fromStdString(com1.slavePath());
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(device.constData(), &st), 0);
     ::chmod(device.constData(), 0);
     std::shared_ptr<QString> box;
@@ -115,7 +110,7 @@ TEST_F(PanelTest, PortWithoutPermissionStaysSelectableButConnectExplainsDialout)
 TEST_F(PanelTest, AllPortsFailingKeepsCom1SelectedAndConnectFailsWithAMessage)
 {
     for (int i = 1; i <= 4; ++i)
-        ComPort::setDevicePath(i, QStringLiteral("/dev/tuvela-missing%1").arg(i));
+        port.devices().setPath(i, QStringLiteral("/dev/tuvela-missing%1").arg(i));
     panel.probe();
     EXPECT_EQ(enabledOptions(), (std::array { false, false, false, false }));
     EXPECT_TRUE(panel.optComPort(0)->isChecked());

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QResizeEvent>
 
 #include <cstdio>
 
@@ -34,16 +33,6 @@ bool parseSize(const QString& text, QSize& size)
     return okW && okH && size.width() > 0 && size.height() > 0;
 }
 
-// The size reaches the control's resize handling as it would on a window
-// that is shown.
-void giveSize(SegmentDisplay& display, QSize size)
-{
-    const QSize old = display.size();
-    display.resize(size);
-    QResizeEvent event(size, old);
-    QCoreApplication::sendEvent(&display, &event);
-}
-
 // A stored instance's bag; false with the file and the reason when it cannot
 // be read or is not a bag.
 bool loadBag(const QString& path, PropertyBag& bag, QString& error)
@@ -60,6 +49,51 @@ bool loadBag(const QString& path, PropertyBag& bag, QString& error)
     return reason.isEmpty();
 }
 
+void addOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Draws a seven-segment display control into a PNG file."));
+    parser.addHelpOption();
+    parser.addOption(
+        { QStringLiteral("size"), QStringLiteral("Control size in pixels."), QStringLiteral("WxH") });
+    parser.addOption({ QStringLiteral("set"),
+        QStringLiteral("Set a property through its setter (repeatable, applied in order)."),
+        QStringLiteral("Name=Value") });
+    parser.addOption({ QStringLiteral("bag"),
+        QStringLiteral("Load a stored instance from this property bag (JSON) instead of the defaults."),
+        QStringLiteral("FILE") });
+    parser.addOption(
+        { QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
+}
+
+// Loads the stored instance or the defaults, gives the size, applies each
+// assignment in order and repaints; "" when all went well, else the reason.
+QString render(SegmentDisplay& display, const QCommandLineParser& parser, QSize size)
+{
+    if (parser.isSet(QStringLiteral("bag"))) {
+        PropertyBag bag;
+        QString error;
+        if (!loadBag(parser.value(QStringLiteral("bag")), bag, error))
+            return error;
+        display.ReadProperties(bag);
+    } else {
+        display.InitProperties();
+    }
+    // The control builds itself for the size even when it already has it.
+    display.giveSize(size, UserControl::SizeNotice::Always);
+    for (const QString& assignment : parser.values(QStringLiteral("set"))) {
+        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return QStringLiteral("--set needs Name=Value: %1").arg(assignment);
+        QString error;
+        if (!setPropertyFromText(display, assignment.left(eq), assignment.mid(eq + 1), &error))
+            return error;
+    }
+    if (!display.RepaintAll())
+        return display.lastError();
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,16 +102,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draws a seven-segment display control into a PNG file."));
-    parser.addHelpOption();
-    parser.addOption({ QStringLiteral("size"), QStringLiteral("Control size in pixels."), QStringLiteral("WxH") });
-    parser.addOption({ QStringLiteral("set"),
-        QStringLiteral("Set a property through its setter (repeatable, applied in order)."),
-        QStringLiteral("Name=Value") });
-    parser.addOption({ QStringLiteral("bag"),
-        QStringLiteral("Load a stored instance from this property bag (JSON) instead of the defaults."),
-        QStringLiteral("FILE") });
-    parser.addOption({ QStringLiteral("out"), QStringLiteral("PNG file to write."), QStringLiteral("FILE.png") });
+    addOptions(parser);
     parser.process(app);
 
     QSize size;
@@ -88,26 +113,8 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("--out FILE.png is required"));
 
     SegmentDisplay display;
-    if (parser.isSet(QStringLiteral("bag"))) {
-        PropertyBag bag;
-        QString error;
-        if (!loadBag(parser.value(QStringLiteral("bag")), bag, error))
-            return fail(error);
-        display.ReadProperties(bag);
-    } else {
-        display.InitProperties();
-    }
-    giveSize(display, size);
-    for (const QString& assignment : parser.values(QStringLiteral("set"))) {
-        const qsizetype eq = assignment.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            return fail(QStringLiteral("--set needs Name=Value: %1").arg(assignment));
-        QString error;
-        if (!setPropertyFromText(display, assignment.left(eq), assignment.mid(eq + 1), &error))
-            return fail(error);
-    }
-    if (!display.RepaintAll())
-        return fail(display.lastError());
+    if (const QString error = render(display, parser, size); !error.isEmpty())
+        return fail(error);
     if (!surfaceWithinShape(display, 0).save(out, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(out));
     return 0;

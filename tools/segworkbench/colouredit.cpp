@@ -46,7 +46,7 @@ void ColourEdit::setReference(uint reference)
 // What the reference paints; transparent when it names no colour.
 static QColor paintedColour(uint reference)
 {
-    const std::int32_t rgb = segraster::TranslateColour(reference);
+    const std::int32_t rgb = colours::TranslateColour(reference);
     return rgb < 0 ? QColor(Qt::transparent) : QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 

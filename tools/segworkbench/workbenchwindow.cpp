@@ -1,6 +1,7 @@
 #include "workbenchwindow.h"
 
 #include "layoutfile.h"
+#include "namedwidgets.h"
 #include "propertybrowser.h"
 #include "propertytable.h"
 #include "propertytext.h"
@@ -48,14 +49,6 @@ QString displayInstance(const LayoutFile& layout)
     return WorkbenchWindow::kInstanceName;
 }
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    return b;
-}
-
 } // namespace
 
 WorkbenchWindow::WorkbenchWindow(QWidget* parent)
@@ -71,9 +64,7 @@ WorkbenchWindow::WorkbenchWindow(QWidget* parent)
     connect(m_browser, &PropertyBrowser::refused, this, &WorkbenchWindow::report);
     connect(m_display, &SegmentDisplay::propertyChanged, this, &WorkbenchWindow::Display_PropertyChanged);
 
-    auto* stage = new QScrollArea(this);
-    stage->setObjectName(QStringLiteral("picStage"));
-    stage->setAccessibleName(tr("显示控件"));
+    auto* stage = named::control(new QScrollArea(this), QStringLiteral("picStage"), tr("显示控件"));
     stage->setWidget(m_display); // keeps its own size: that is what is being designed
     stage->setBackgroundRole(QPalette::Dark);
 
@@ -115,7 +106,7 @@ QWidget* WorkbenchWindow::buildThemeRow()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel(tr("主题："), row));
     for (int n = 1; n <= 6; ++n) {
-        auto* b = button(QStringLiteral("cmdTheme%1").arg(n), tr("主题 %1").arg(n), row);
+        auto* b = named::button(QStringLiteral("cmdTheme%1").arg(n), tr("主题 %1").arg(n), row);
         connect(b, &QPushButton::clicked, this, [this, n] { cmdTheme_Click(n); });
         layout->addWidget(b);
     }
@@ -129,20 +120,14 @@ QWidget* WorkbenchWindow::buildSizeRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* valueLabel = new QLabel(tr("数值："), row);
-    m_value = new QLineEdit(row);
-    m_value->setObjectName(QStringLiteral("txtValue"));
-    m_value->setAccessibleName(tr("数值"));
+    m_value = named::control(new QLineEdit(row), QStringLiteral("txtValue"), tr("数值"));
     valueLabel->setBuddy(m_value);
     connect(m_value, &QLineEdit::editingFinished, this, &WorkbenchWindow::txtValue_EditingFinished);
-    m_width = new QSpinBox(row);
-    m_height = new QSpinBox(row);
-    m_width->setObjectName(QStringLiteral("txtWidth"));
-    m_height->setObjectName(QStringLiteral("txtHeight"));
-    m_width->setAccessibleName(tr("宽度（像素）"));
-    m_height->setAccessibleName(tr("高度（像素）"));
+    m_width = named::control(new QSpinBox(row), QStringLiteral("txtWidth"), tr("宽度（像素）"));
+    m_height = named::control(new QSpinBox(row), QStringLiteral("txtHeight"), tr("高度（像素）"));
     for (QSpinBox* s : { m_width, m_height })
         s->setRange(1, extent::kMaxPixels);
-    auto* apply = button(QStringLiteral("cmdApplySize"), tr("改变尺寸"), row);
+    auto* apply = named::button(QStringLiteral("cmdApplySize"), tr("改变尺寸"), row);
     connect(apply, &QPushButton::clicked, this, &WorkbenchWindow::cmdApplySize_Click);
     layout->addWidget(valueLabel);
     layout->addWidget(m_value, 1);
@@ -195,12 +180,18 @@ bool WorkbenchWindow::exportPng(const QString& path, QString* error)
     return false;
 }
 
+void WorkbenchWindow::runOnFile(const QString& title, const QString& path, FileAction action)
+{
+    QString error;
+    if (!path.isEmpty() && !(this->*action)(path, &error))
+        QMessageBox::warning(this, title, error);
+}
+
 void WorkbenchWindow::cmdOpen_Click()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开布局"), m_file, kLayoutFilter);
-    QString error;
-    if (!path.isEmpty() && !openLayout(path, &error))
-        QMessageBox::warning(this, tr("打开布局"), error);
+    const QString title = tr("打开布局");
+    runOnFile(title, QFileDialog::getOpenFileName(this, title, m_file, kLayoutFilter),
+        &WorkbenchWindow::openLayout);
 }
 
 void WorkbenchWindow::cmdSave_Click()
@@ -209,25 +200,21 @@ void WorkbenchWindow::cmdSave_Click()
         cmdSaveAs_Click();
         return;
     }
-    QString error;
-    if (!saveLayout(m_file, &error))
-        QMessageBox::warning(this, tr("保存布局"), error);
+    runOnFile(tr("保存布局"), m_file, &WorkbenchWindow::saveLayout);
 }
 
 void WorkbenchWindow::cmdSaveAs_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("保存布局"), m_file, kLayoutFilter);
-    QString error;
-    if (!path.isEmpty() && !saveLayout(path, &error))
-        QMessageBox::warning(this, tr("保存布局"), error);
+    const QString title = tr("保存布局");
+    runOnFile(title, QFileDialog::getSaveFileName(this, title, m_file, kLayoutFilter),
+        &WorkbenchWindow::saveLayout);
 }
 
 void WorkbenchWindow::cmdExport_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("导出 PNG"), {}, tr("PNG 图片 (*.png)"));
-    QString error;
-    if (!path.isEmpty() && !exportPng(path, &error))
-        QMessageBox::warning(this, tr("导出 PNG"), error);
+    const QString title = tr("导出 PNG");
+    runOnFile(title, QFileDialog::getSaveFileName(this, title, {}, tr("PNG 图片 (*.png)")),
+        &WorkbenchWindow::exportPng);
 }
 
 void WorkbenchWindow::cmdTheme_Click(int theme)

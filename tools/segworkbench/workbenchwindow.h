@@ -43,6 +43,9 @@ private:
     void buildToolBar();
     QWidget* buildThemeRow();
     QWidget* buildSizeRow();
+    using FileAction = bool (WorkbenchWindow::*)(const QString&, QString*);
+    // Runs the action on a chosen file (none chosen: nothing) and shows why it failed.
+    void runOnFile(const QString& title, const QString& path, FileAction action);
     void cmdOpen_Click();
     void cmdSave_Click();
     void cmdSaveAs_Click();

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-namespace segraster {
+namespace colours {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::int32_t TranslateColour(std::uint32_t ref)
     return colourRef(q.red(), q.green(), q.blue());
 }
 
-} // namespace segraster
+} // namespace colours

@@ -1,4 +1,5 @@
-// Colour translation of colour references, done here for the whole display.
+// Colour translation of colour references, a control-host service both
+// controls use before they draw.
 //
 // An RGB reference 0x00BBGGRR passes through (so does the palette-relative
 // form 0x02BBGGRR, there being no palette); other values with the top bit
@@ -12,7 +13,7 @@
 
 #include <cstdint>
 
-namespace segraster {
+namespace colours {
 
 // Returns 0x00BBGGRR, or -1 when the reference cannot be translated.
 std::int32_t TranslateColour(std::uint32_t colourRef);
@@ -21,4 +22,4 @@ std::int32_t TranslateColour(std::uint32_t colourRef);
 // index is unknown. Pure table, no palette.
 std::int32_t ClassicSystemColour(int index);
 
-} // namespace segraster
+} // namespace colours

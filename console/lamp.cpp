@@ -1,5 +1,7 @@
 #include "lamp.h"
 
+#include "accessiblefactory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -8,6 +10,8 @@ namespace {
 
 class LampAccessible : public QAccessibleWidget {
 public:
+    static constexpr const char* kClassName = "Lamp";
+
     explicit LampAccessible(QWidget* widget)
         : QAccessibleWidget(widget, QAccessible::Indicator)
     {
@@ -35,22 +39,11 @@ public:
     }
 };
 
-QAccessibleInterface* lampFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("Lamp") && object && object->isWidgetType())
-        return new LampAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 void installLampAccessible()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(lampFactory);
-        return true;
-    }();
-    (void)installed;
+    accessible::install<LampAccessible>();
 }
 
 Lamp::Lamp(const QString& name, const QString& caption, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "segmentdisplayaccessible.h"
 
+#include "accessiblefactory.h"
 #include "segmentdisplay.h"
 
 SegmentDisplayAccessible::SegmentDisplayAccessible(QWidget* widget)
@@ -21,22 +22,7 @@ QString SegmentDisplayAccessible::text(QAccessible::Text t) const
     }
 }
 
-namespace {
-
-QAccessibleInterface* segmentDisplayFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("SegmentDisplay") && object && object->isWidgetType())
-        return new SegmentDisplayAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
-} // namespace
-
 void installSegmentDisplayAccessible()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(segmentDisplayFactory);
-        return true;
-    }();
-    (void)installed;
+    accessible::install<SegmentDisplayAccessible>();
 }

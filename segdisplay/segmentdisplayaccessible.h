@@ -8,6 +8,8 @@ class SegmentDisplay;
 
 class SegmentDisplayAccessible : public QAccessibleWidget {
 public:
+    static constexpr const char* kClassName = "SegmentDisplay";
+
     explicit SegmentDisplayAccessible(QWidget* widget);
 
     QString text(QAccessible::Text t) const override;

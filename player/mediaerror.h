@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImageReader>
 #include <QMediaPlayer>
 #include <QString>
 
@@ -9,3 +10,6 @@ QString UnplayableLine(const QString& fileName, const QString& reason);
 
 // The reason for a media engine error, in the operator's words.
 QString MediaErrorText(QMediaPlayer::Error error);
+
+// The reason a picture file does not decode, in the operator's words.
+QString PictureErrorText(QImageReader::ImageReaderError error);

@@ -49,12 +49,15 @@ TEST(PlayerWithIrrecv, TaughtCodeRunsItsActionAfterRestart)
     auto window = startPlayer(sim);
     ASSERT_TRUE(window->port().PortOpen());
 
-    // The first key loads the setup window hidden, its code in row 1.
+    // The first key loads the setup window hidden: the code reaches its
+    // receive field, and no row is taught behind the operator's back.
     ASSERT_TRUE(pressKey(sim, *window, "ir 20DF10EF", "20DF10EF"));
     ASSERT_NE(window->form2(), nullptr);
-    EXPECT_EQ(window->form2()->Text1(0)->text(), "20DF10EF");
+    EXPECT_EQ(window->form2()->Text7()->text(), "20DF10EF");
+    EXPECT_NE(window->form2()->Text1(0)->text(), "20DF10EF");
 
-    // Teach "音量+" (row 7) the next key and save.
+    // With the window shown, teach "音量+" (row 7) the next key and save.
+    window->form2()->show();
     window->form2()->findChild<QAbstractButton*>("Opt7")->click();
     sim.command("ir 807F40BF");
     ASSERT_TRUE(waitFor([&] { return window->form2()->Text1(6)->text() == "807F40BF"; }, 3000));

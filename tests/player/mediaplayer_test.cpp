@@ -184,8 +184,7 @@ TEST_P(SeekKeys, StepFromTheCurrentPositionWithinTheItem)
 
 INSTANTIATE_TEST_SUITE_P(Keys, SeekKeys,
     testing::Values(SeekCase { "Right", 50000, Qt::Key_Right, 55000 },
-        SeekCase { "Left", 50000, Qt::Key_Left, 45000 }, SeekCase { "Up", 50000, Qt::Key_Up, 55000 },
-        SeekCase { "Down", 50000, Qt::Key_Down, 45000 }, SeekCase { "PageUp", 50000, Qt::Key_PageUp, 80000 },
+        SeekCase { "Left", 50000, Qt::Key_Left, 45000 }, SeekCase { "PageUp", 50000, Qt::Key_PageUp, 80000 },
         SeekCase { "PageDown", 50000, Qt::Key_PageDown, 20000 },
         SeekCase { "PastTheEnd", 98000, Qt::Key_Right, 100000 },
         SeekCase { "BeforeTheStart", 12000, Qt::Key_PageDown, 0 }),
@@ -201,10 +200,6 @@ TEST_F(MediaPlayerTest, ClickOnThePositionGrooveSeeksThere)
     ASSERT_EQ(slider.maximum(), p.engine().duration());
     QTest::mouseClick(&slider, Qt::LeftButton, {}, QPoint(slider.width() * 3 / 4, slider.height() / 2));
     EXPECT_NEAR(double(p.engine().position()), 0.75 * double(p.engine().duration()), 300.0);
-    const qint64 at = p.engine().position();
-    slider.setFocus();
-    QTest::keyClick(&slider, Qt::Key_Left);
-    EXPECT_NEAR(double(p.engine().position()), double(at) - 5000 < 0 ? 0.0 : double(at) - 5000, 50.0);
 }
 
 bool showsIcon(const QToolButton& button, QStyle::StandardPixmap icon)

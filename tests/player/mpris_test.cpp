@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kWait = 10000;
 const QString kPlayerIface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 // Records the PropertiesChanged and Seeked signals the client sees.
 class SignalLog : public QObject {
@@ -75,7 +76,7 @@ protected:
             MprisService::Actions { [this] { actions.SongNext(); }, [this] { actions.SongPrevious(); }, {} });
         ASSERT_TRUE(service->registerOn(*server));
         client->connect(QLatin1String(MprisService::kServiceName), QLatin1String(MprisService::kObjectPath),
-            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"), &log,
+            kProperties, QStringLiteral("PropertiesChanged"), &log,
             SLOT(onChanged(QString, QVariantMap, QStringList)));
         client->connect(QLatin1String(MprisService::kServiceName), QLatin1String(MprisService::kObjectPath),
             kPlayerIface, QStringLiteral("Seeked"), &log, SLOT(onSeeked(qlonglong)));
@@ -90,33 +91,30 @@ protected:
         daemon.waitForFinished();
     }
 
-    // Reads a property the way a desktop client does, over the bus.
-    QVariant get(const QString& name, const QString& on = kPlayerIface)
+    // A call as a desktop client makes it, over the bus.
+    QDBusMessage send(const QString& iface, const QString& method, const QVariantList& args)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(MprisService::kServiceName),
-            QLatin1String(MprisService::kObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("Get"));
-        call << on << name;
-        const QDBusReply<QDBusVariant> reply = client->call(call, QDBus::BlockWithGui, 5000);
+            QLatin1String(MprisService::kObjectPath), iface, method);
+        call.setArguments(args);
+        return client->call(call, QDBus::BlockWithGui, 5000);
+    }
+
+    QVariant get(const QString& name, const QString& on = kPlayerIface)
+    {
+        const QDBusReply<QDBusVariant> reply = send(kProperties, QStringLiteral("Get"), { on, name });
         return reply.isValid() ? reply.value().variant() : QVariant();
     }
 
     bool set(const QString& name, const QVariant& value)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(MprisService::kServiceName),
-            QLatin1String(MprisService::kObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("Set"));
-        call << kPlayerIface << name << QVariant::fromValue(QDBusVariant(value));
-        return client->call(call, QDBus::BlockWithGui, 5000).type() == QDBusMessage::ReplyMessage;
+        const QVariantList args { kPlayerIface, name, QVariant::fromValue(QDBusVariant(value)) };
+        return send(kProperties, QStringLiteral("Set"), args).type() == QDBusMessage::ReplyMessage;
     }
 
     bool call(const char* method, const QVariantList& args = {})
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(MprisService::kServiceName),
-            QLatin1String(MprisService::kObjectPath), kPlayerIface, QLatin1String(method));
-        call.setArguments(args);
-        const QDBusMessage reply = client->call(call, QDBus::BlockWithGui, 5000);
-        return reply.type() == QDBusMessage::ReplyMessage;
+        return send(kPlayerIface, QLatin1String(method), args).type() == QDBusMessage::ReplyMessage;
     }
 
     bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kWait); }

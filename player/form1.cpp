@@ -11,6 +11,7 @@
 #include "listboxes.h"
 #include "mediaplayer.h"
 #include "mpris.h"
+#include "mprisbus.h"
 #include "namedwidgets.h"
 #include "units.h"
 
@@ -83,7 +84,8 @@ void Form1::startServices()
             activateWindow();
         } };
     m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
-    m_mpris->registerOn(QDBusConnection::sessionBus());
+    m_mprisBus = std::make_unique<MprisBus>(*m_mpris);
+    m_mprisBus->registerOn(QDBusConnection::sessionBus());
 }
 
 void Form1::buildLayout()

@@ -18,6 +18,7 @@ class DriveListBox;
 class FileListBox;
 class Form2;
 class MediaPlayer;
+class MprisBus;
 class MprisService;
 class QLabel;
 class QLineEdit;
@@ -94,6 +95,7 @@ private:
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<BrowserWatch> m_watch;
     std::unique_ptr<MprisService> m_mpris;
+    std::unique_ptr<MprisBus> m_mprisBus;
     KeyTable m_keys;
     LineFramer m_rx;
     QString m_rxChunk;

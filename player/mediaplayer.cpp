@@ -89,10 +89,7 @@ void MediaPlayer::buildControls()
     m_stop = transportButton(this, "wmp1Stop", QStringLiteral("停止"), QStyle::SP_MediaStop);
     m_muteButton = transportButton(this, "wmp1Mute", QStringLiteral("静音"), QStyle::SP_MediaVolume);
     m_muteButton->setCheckable(true);
-    m_position = new SeekSlider(this);
-    m_position->setObjectName(QStringLiteral("wmp1Position"));
-    m_position->setAccessibleName(QStringLiteral("播放位置"));
-    m_position->setToolTip(m_position->accessibleName());
+    m_position = transport(new SeekSlider(this), "wmp1Position", QStringLiteral("播放位置"));
     m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
     m_volumeSlider->setRange(0, 100);
     m_volumeSlider->setMaximumWidth(120);

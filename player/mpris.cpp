@@ -2,30 +2,17 @@
 
 #include "listboxes.h"
 #include "mediaplayer.h"
-#include "mprisadaptors.h"
 
 #include <QAudioOutput>
-#include <QDBusMessage>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QUrl>
 
-#include <cstdio>
-
 namespace {
 
 constexpr qint64 kUsPerMs = 1000;
-
-void noticeOnce(const QString& why)
-{
-    static bool told = false;
-    if (told)
-        return;
-    told = true;
-    std::fprintf(stderr, "remoteplayer: %s，桌面媒体控制已关闭\n", why.toLocal8Bit().constData());
-}
 
 } // namespace
 
@@ -48,36 +35,6 @@ MprisService::MprisService(MediaPlayer& player, FileListBox& files, Actions acti
     connect(m_files.model(), &QAbstractItemModel::rowsInserted, this, &MprisService::announce);
     connect(m_files.selectionModel(), &QItemSelectionModel::currentChanged, this, &MprisService::announce);
     m_lastAnnounced = announced();
-}
-
-MprisService::~MprisService()
-{
-    if (!m_registered)
-        return;
-    m_bus.unregisterService(QLatin1String(kServiceName));
-    m_bus.unregisterObject(QLatin1String(kObjectPath));
-}
-
-bool MprisService::registerOn(QDBusConnection bus)
-{
-    if (!bus.isConnected()) {
-        noticeOnce(QStringLiteral("没有会话总线"));
-        return false;
-    }
-    m_exported = new QObject(this);
-    new MprisRootAdaptor(*this, m_exported);
-    auto* playerAdaptor = new MprisPlayerAdaptor(*this, m_exported);
-    connect(this, &MprisService::seeked, playerAdaptor, &MprisPlayerAdaptor::Seeked);
-    if (!bus.registerObject(QLatin1String(kObjectPath), m_exported)
-        || !bus.registerService(QLatin1String(kServiceName))) {
-        bus.unregisterObject(QLatin1String(kObjectPath));
-        noticeOnce(QStringLiteral("无法在会话总线上注册"));
-        return false;
-    }
-    m_bus = bus;
-    m_registered = true;
-    m_lastAnnounced = announced();
-    return true;
 }
 
 void MprisService::Play()
@@ -242,10 +199,6 @@ void MprisService::announce()
             changed.insert(it.key(), it.value());
     }
     m_lastAnnounced = now;
-    if (changed.isEmpty() || !m_registered)
-        return;
-    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(kObjectPath),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
-    signal << QLatin1String(kPlayerInterface) << changed << QStringList();
-    m_bus.send(signal);
+    if (!changed.isEmpty())
+        emit propertiesChanged(changed);
 }

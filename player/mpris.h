@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QVariantMap>
@@ -12,15 +11,11 @@ class MediaPlayer;
 
 // Desktop media controls: the player on the session bus as
 // org.mpris.MediaPlayer2.remoteplayer, so media keys, playerctl and phone
-// remotes drive it like the infrared remote. This class holds the behaviour;
-// the two adaptors in mprisadaptors.h only put it on the bus.
+// remotes drive it like the infrared remote. This class holds the behaviour
+// and knows nothing of the bus; MprisBus (mprisbus.h) puts it there.
 class MprisService : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* kServiceName = "org.mpris.MediaPlayer2.remoteplayer";
-    static constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
-    static constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
-
     struct Actions {
         std::function<void()> next; // the remote's next-song action
         std::function<void()> previous; // the remote's previous-song action
@@ -28,12 +23,6 @@ public:
     };
 
     MprisService(MediaPlayer& player, FileListBox& files, Actions actions, QObject* parent = nullptr);
-    ~MprisService() override;
-
-    // Puts the player on the bus. Without a usable bus it says once per
-    // program run on standard error that media controls are off, and the
-    // player goes on without them.
-    bool registerOn(QDBusConnection bus);
 
     // Player interface.
     void Play();
@@ -57,10 +46,13 @@ public:
 
     QDBusObjectPath trackId() const;
 
-    // Sends PropertiesChanged for what changed since the last announcement.
+    // Tells what changed since the last announcement.
     void announce();
 
 signals:
+    // Player properties that changed, by name (never Position).
+    void propertiesChanged(const QVariantMap& changed);
+    // The position jumped at a client's request.
     void seeked(qlonglong positionUs);
 
 private:
@@ -70,9 +62,6 @@ private:
     MediaPlayer& m_player;
     FileListBox& m_files;
     Actions m_actions;
-    QObject* m_exported = nullptr; // carries the adaptors
-    QDBusConnection m_bus { QString() };
-    bool m_registered = false;
     QVariantMap m_lastAnnounced;
     // A new item gets a new track id, found when the id is next asked for.
     mutable QString m_trackUrl;

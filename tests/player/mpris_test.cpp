@@ -5,6 +5,7 @@
 #include "mediafiles.h"
 #include "mediaplayer.h"
 #include "mpris.h"
+#include "mprisbus.h"
 #include "playertestsupport.h"
 
 #include <QDBusConnection>
@@ -74,16 +75,18 @@ protected:
         });
         service = std::make_unique<MprisService>(player, files,
             MprisService::Actions { [this] { actions.SongNext(); }, [this] { actions.SongPrevious(); }, {} });
-        ASSERT_TRUE(service->registerOn(*server));
-        client->connect(QLatin1String(MprisService::kServiceName), QLatin1String(MprisService::kObjectPath),
+        bus = std::make_unique<MprisBus>(*service);
+        ASSERT_TRUE(bus->registerOn(*server));
+        client->connect(QLatin1String(MprisBus::kServiceName), QLatin1String(MprisBus::kObjectPath),
             kProperties, QStringLiteral("PropertiesChanged"), &log,
             SLOT(onChanged(QString, QVariantMap, QStringList)));
-        client->connect(QLatin1String(MprisService::kServiceName), QLatin1String(MprisService::kObjectPath),
+        client->connect(QLatin1String(MprisBus::kServiceName), QLatin1String(MprisBus::kObjectPath),
             kPlayerIface, QStringLiteral("Seeked"), &log, SLOT(onSeeked(qlonglong)));
     }
 
     void TearDown() override
     {
+        bus.reset();
         service.reset();
         for (const QString& name : { QStringLiteral("server"), QStringLiteral("client") })
             QDBusConnection::disconnectFromBus(name);
@@ -94,8 +97,8 @@ protected:
     // A call as a desktop client makes it, over the bus.
     QDBusMessage send(const QString& iface, const QString& method, const QVariantList& args)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(MprisService::kServiceName),
-            QLatin1String(MprisService::kObjectPath), iface, method);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QLatin1String(MprisBus::kServiceName), QLatin1String(MprisBus::kObjectPath), iface, method);
         call.setArguments(args);
         return client->call(call, QDBus::BlockWithGui, 5000);
     }
@@ -128,6 +131,7 @@ protected:
     MediaPlayer player;
     KeyActions actions { KeyActions::Targets { drives, folders, files, player } };
     std::unique_ptr<MprisService> service;
+    std::unique_ptr<MprisBus> bus;
     SignalLog log;
 };
 
@@ -234,8 +238,9 @@ TEST(MprisWithoutBus, SaysOnceThatMediaControlsAreOffAndGoesOn)
             testing::internal::CaptureStderr();
             MediaPlayer player;
             FileListBox files;
-            MprisService first(player, files, {});
-            MprisService second(player, files, {});
+            MprisService service(player, files, {});
+            MprisBus first(service);
+            MprisBus second(service);
             const QDBusConnection none(QStringLiteral("no such bus"));
             const bool registered = first.registerOn(none) || second.registerOn(none);
             player.settings.setVolume(10);

@@ -2,6 +2,7 @@
 
 #include "listboxes.h"
 #include "mediaplayer.h"
+#include "seekslider.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
@@ -34,6 +35,9 @@ MprisService::MprisService(MediaPlayer& player, FileListBox& files, Actions acti
     connect(m_files.model(), &QAbstractItemModel::modelReset, this, &MprisService::announce);
     connect(m_files.model(), &QAbstractItemModel::rowsInserted, this, &MprisService::announce);
     connect(m_files.selectionModel(), &QItemSelectionModel::currentChanged, this, &MprisService::announce);
+    // A seek on the player's own slider is a jump of position too.
+    connect(&m_player.positionSlider(), &SeekSlider::seekRequested, this,
+        [this](int milliseconds) { emit seeked(qlonglong(milliseconds) * kUsPerMs); });
     m_lastAnnounced = announced();
 }
 

@@ -7,6 +7,7 @@
 #include "mpris.h"
 #include "mprisbus.h"
 #include "playertestsupport.h"
+#include "seekslider.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -228,6 +229,12 @@ TEST_F(Mpris, SeekAndSetPositionFollowTheRules)
     // Past the end acts as the next-song key.
     ASSERT_TRUE(call("Seek", { qlonglong(10000000) }));
     EXPECT_EQ(files.FileName(), QStringLiteral("b.wav"));
+
+    // A seek on the player's own slider is announced too.
+    const qsizetype before = log.seeks.size();
+    QTest::keyClick(&player.positionSlider(), Qt::Key_Right);
+    EXPECT_TRUE(waitFor([&] { return log.seeks.size() == before + 1; }));
+    EXPECT_EQ(log.seeks.last(), qlonglong(player.positionSlider().value()) * 1000);
 }
 
 // Run in a child process of its own, so the once-per-run notice is fresh.

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString section = QStringLiteral("TEMP");
     const QString key = QStringLiteral("SETTEMP");
-    const std::optional<QString> other = ini::lookup(content, QStringLiteral("IRCODE"), QStringLiteral("KEYCODE1"));
+    const std::optional<QString> other
+        = ini::lookup(content, QStringLiteral("IRCODE"), QStringLiteral("KEYCODE1"));
     const QByteArray after = ini::assign(content, section, key, QStringLiteral("42"));
     if (ini::lookup(after, section, key) != QStringLiteral("42"))
         std::abort();

@@ -17,13 +17,16 @@ namespace {
 
     volatile std::sig_atomic_t g_stop = 0;
 
-    void onSignal(int) { g_stop = 1; }
+    void onSignal(int)
+    {
+        g_stop = 1;
+    }
 
 } // namespace
 
 void installStopSignals()
 {
-    struct sigaction sa {};
+    struct sigaction sa { };
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     for (int sig : { SIGINT, SIGTERM, SIGHUP })
@@ -31,7 +34,10 @@ void installStopSignals()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool stopRequested() { return g_stop != 0; }
+bool stopRequested()
+{
+    return g_stop != 0;
+}
 
 void pause(int ms)
 {
@@ -50,7 +56,7 @@ bool announce(const PtyPair& pty, const std::string& link)
         return false;
     }
     if (!link.empty()) {
-        struct stat st {};
+        struct stat st { };
         if (::lstat(link.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
             std::fprintf(stderr, "%s exists and is not a symbolic link; not replacing it\n", link.c_str());
             return false;
@@ -68,7 +74,7 @@ bool announce(const PtyPair& pty, const std::string& link)
 
 void removeLink(const std::string& link)
 {
-    struct stat st {};
+    struct stat st { };
     if (!link.empty() && ::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
         ::unlink(link.c_str());
 }

@@ -42,7 +42,8 @@ int parse(int argc, char** argv, Args& args)
         else
             ok = false;
         if (!ok)
-            return std::fprintf(stderr, "irboard: bad option %s %s\n%s", name.c_str(), value.c_str(), kUsage), 2;
+            return std::fprintf(stderr, "irboard: bad option %s %s\n%s", name.c_str(), value.c_str(), kUsage),
+                   2;
     }
     return 0;
 }

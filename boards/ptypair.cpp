@@ -31,7 +31,10 @@ PtyPair::PtyPair()
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 
-PtyPair::~PtyPair() { closeMaster(); }
+PtyPair::~PtyPair()
+{
+    closeMaster();
+}
 
 void PtyPair::closeMaster()
 {

@@ -14,4 +14,7 @@ QString alarmSoundPathIn(const QString& programFolder, const QString& dataFolder
     return {};
 }
 
-QString alarmSoundPath() { return alarmSoundPathIn(programFolder(), QStringLiteral(TUVELA_DATADIR)); }
+QString alarmSoundPath()
+{
+    return alarmSoundPathIn(programFolder(), QStringLiteral(TUVELA_DATADIR));
+}

@@ -9,7 +9,10 @@ namespace {
 
     constexpr int kFadeMs = 5;
 
-    int samplesFor(int ms) { return kSampleRate * ms / 1000; }
+    int samplesFor(int ms)
+    {
+        return kSampleRate * ms / 1000;
+    }
 
     void putLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
     {
@@ -55,13 +58,13 @@ std::vector<std::uint8_t> wavFile(const std::vector<std::int16_t>& pcm)
     putLe(out, 36 + dataBytes, 4);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    putLe(out, 16, 4);                  // size of the format chunk
-    putLe(out, 1, 2);                   // PCM
-    putLe(out, 1, 2);                   // mono
+    putLe(out, 16, 4); // size of the format chunk
+    putLe(out, 1, 2); // PCM
+    putLe(out, 1, 2); // mono
     putLe(out, kSampleRate, 4);
-    putLe(out, kSampleRate * 2, 4);     // bytes per second
-    putLe(out, 2, 2);                   // bytes per frame
-    putLe(out, 16, 2);                  // bits per sample
+    putLe(out, kSampleRate * 2, 4); // bytes per second
+    putLe(out, 2, 2); // bytes per frame
+    putLe(out, 16, 2); // bits per sample
     putTag(out, "data");
     putLe(out, dataBytes, 4);
     for (const std::int16_t s : pcm)

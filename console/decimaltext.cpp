@@ -5,8 +5,14 @@
 namespace decimal {
 namespace {
 
-    bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-    bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+    bool isBlank(QChar c)
+    {
+        return c == u' ' || c == u'\t';
+    }
+    bool isDigit(QChar c)
+    {
+        return c >= u'0' && c <= u'9';
+    }
 
     // Reads digits starting at `i`; returns them and moves `i` past them.
     QString digits(const QString& s, qsizetype& i)

@@ -12,7 +12,7 @@ namespace decimal {
 // without trailing zeros. Zero is never negative.
 struct Number {
     bool negative = false;
-    QString integer;  // "" for zero
+    QString integer; // "" for zero
     QString fraction; // digits after the point
 };
 

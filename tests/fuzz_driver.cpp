@@ -56,9 +56,17 @@ int main(int argc, char** argv)
             for (int e = 0; e < edits; ++e) {
                 const size_t pos = input.empty() ? 0 : rng() % (input.size() + 1);
                 switch (rng() % 3) {
-                case 0: input.insert(pos, 1, char(rng())); break;
-                case 1: if (pos < input.size()) input.erase(pos, 1); break;
-                default: if (pos < input.size()) input[pos] = char(rng()); break;
+                case 0:
+                    input.insert(pos, 1, char(rng()));
+                    break;
+                case 1:
+                    if (pos < input.size())
+                        input.erase(pos, 1);
+                    break;
+                default:
+                    if (pos < input.size())
+                        input[pos] = char(rng());
+                    break;
                 }
             }
         } else {

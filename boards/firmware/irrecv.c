@@ -34,7 +34,7 @@ static void push(uint32_t code)
  * edge the opposite of the last one; compare B ends a frame left hanging. */
 static void capture_init(void)
 {
-    DDRB &= (uint8_t)~(1 << DDB0);
+    DDRB &= (uint8_t) ~(1 << DDB0);
     PORTB |= (uint8_t)(1 << PORTB0); /* pull-up: an unplugged receiver reads idle */
     TCCR1A = 0;
     TCCR1B = (uint8_t)((1 << ICNC1) | (1 << CS11) | (1 << CS10));
@@ -72,11 +72,11 @@ ISR(TIMER1_COMPB_vect)
     /* No edge for longer than any part of a frame: start over, waiting for
      * the falling edge that begins the next leader. */
     nec_reset(&decoder);
-    TCCR1B &= (uint8_t)~(1 << ICES1);
+    TCCR1B &= (uint8_t) ~(1 << ICES1);
     TIFR1 = (uint8_t)(1 << ICF1);
 }
 
-static uint8_t pop(uint32_t *code)
+static uint8_t pop(uint32_t* code)
 {
     uint8_t found = 0;
     cli();

@@ -1,7 +1,7 @@
 #include "nec.h"
 
 enum {
-    IDLE,        /* waiting for a mark to begin */
+    IDLE, /* waiting for a mark to begin */
     LEADER_MARK, /* inside the 9 ms leader mark */
     LEADER_SPACE,
     BIT_MARK,
@@ -16,7 +16,7 @@ static uint8_t near(uint16_t us, uint16_t nominal)
     return scaled >= (uint32_t)nominal * 4u && scaled <= (uint32_t)nominal * 6u;
 }
 
-void nec_reset(nec_decoder *decoder)
+void nec_reset(nec_decoder* decoder)
 {
     decoder->state = IDLE;
     decoder->bits = 0;
@@ -29,7 +29,7 @@ static uint8_t command_checks(uint32_t code)
 }
 
 /* A mark has ended. */
-static nec_result on_mark(nec_decoder *d, uint16_t us)
+static nec_result on_mark(nec_decoder* d, uint16_t us)
 {
     const uint8_t state = d->state;
     d->state = IDLE;
@@ -49,7 +49,7 @@ static nec_result on_mark(nec_decoder *d, uint16_t us)
 
 /* A space has ended, so a mark begins: unless it continues the frame in
  * progress, it may be the leader of the next one. */
-static void on_space(nec_decoder *d, uint16_t us)
+static void on_space(nec_decoder* d, uint16_t us)
 {
     const uint8_t state = d->state;
     d->state = LEADER_MARK;
@@ -71,7 +71,7 @@ static void on_space(nec_decoder *d, uint16_t us)
     }
 }
 
-nec_result nec_pulse(nec_decoder *decoder, uint8_t mark, uint16_t us)
+nec_result nec_pulse(nec_decoder* decoder, uint8_t mark, uint16_t us)
 {
     if (mark)
         return on_mark(decoder, us);
@@ -79,7 +79,7 @@ nec_result nec_pulse(nec_decoder *decoder, uint8_t mark, uint16_t us)
     return NEC_NONE;
 }
 
-void nec_format_code(char *out, uint32_t code)
+void nec_format_code(char* out, uint32_t code)
 {
     static const char hex[] = "0123456789ABCDEF";
     for (uint8_t i = 0; i < 8; ++i)

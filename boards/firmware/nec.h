@@ -25,9 +25,9 @@ enum {
 };
 
 typedef enum {
-    NEC_NONE,    /* nothing complete yet */
-    NEC_CODE,    /* a whole frame arrived: see nec_decoder.code */
-    NEC_REPEAT,  /* a repeat frame (key held down) */
+    NEC_NONE, /* nothing complete yet */
+    NEC_CODE, /* a whole frame arrived: see nec_decoder.code */
+    NEC_REPEAT, /* a repeat frame (key held down) */
     NEC_REJECTED /* a whole frame whose command byte does not match its inverse */
 } nec_result;
 
@@ -37,16 +37,16 @@ typedef struct {
     uint32_t code; /* first bit received in the most significant place */
 } nec_decoder;
 
-void nec_reset(nec_decoder *decoder);
+void nec_reset(nec_decoder* decoder);
 
 /* One pulse has ended: a mark if `mark` is non-zero, else a space, lasting
  * `us` microseconds (65535 for anything longer). A pulse whose length is more
  * than about a fifth off the protocol drops the frame in progress; the
  * decoder then waits for the next leader. */
-nec_result nec_pulse(nec_decoder *decoder, uint8_t mark, uint16_t us);
+nec_result nec_pulse(nec_decoder* decoder, uint8_t mark, uint16_t us);
 
 /* Writes the code as eight upper-case hex digits, CR LF and a zero (11 bytes). */
-void nec_format_code(char *out, uint32_t code);
+void nec_format_code(char* out, uint32_t code);
 
 #ifdef __cplusplus
 }

@@ -45,8 +45,7 @@ static void adc_init(void)
 static uint16_t adc_read(void)
 {
     ADCSRA |= (uint8_t)(1 << ADSC);
-    while (ADCSRA & (1 << ADSC)) {
-    }
+    while (ADCSRA & (1 << ADSC)) { }
     return ADC;
 }
 

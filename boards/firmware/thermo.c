@@ -24,7 +24,7 @@ uint8_t thermo_setpoint_step(uint8_t setpoint, int8_t delta)
     return (uint8_t)moved;
 }
 
-uint8_t thermo_format_line(char *out, uint16_t value, char suffix)
+uint8_t thermo_format_line(char* out, uint16_t value, char suffix)
 {
     char digits[5];
     uint8_t count = 0;

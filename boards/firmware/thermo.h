@@ -14,7 +14,7 @@ enum {
     THERMO_SETPOINT_MIN = 0,
     THERMO_SETPOINT_MAX = 99,
     THERMO_SETPOINT_DEFAULT = 25, /* what an erased or damaged EEPROM cell gives */
-    THERMO_LINE_MAX = 10          /* five digits, suffix, CR LF and a terminating zero */
+    THERMO_LINE_MAX = 10 /* five digits, suffix, CR LF and a terminating zero */
 };
 
 /* Whole degrees from the sum of `samples` 10-bit conversions of an LM35
@@ -33,7 +33,7 @@ uint8_t thermo_setpoint_step(uint8_t setpoint, int8_t delta);
 /* Writes the line `value` `suffix` CR LF with at least two digits (so the
  * console's text comparison of readings and set-points orders them as
  * numbers) and returns its length without the terminating zero. */
-uint8_t thermo_format_line(char *out, uint16_t value, char suffix);
+uint8_t thermo_format_line(char* out, uint16_t value, char suffix);
 
 #ifdef __cplusplus
 }

@@ -40,7 +40,7 @@ ISR(USART_RX_vect)
 ISR(USART_UDRE_vect)
 {
     if (tx_head == tx_tail) {
-        UCSR0B &= (uint8_t)~(1 << UDRIE0);
+        UCSR0B &= (uint8_t) ~(1 << UDRIE0);
         return;
     }
     UDR0 = tx_buf[tx_tail];
@@ -72,7 +72,7 @@ void uart_putc(uint8_t c)
     UCSR0B |= (uint8_t)(1 << UDRIE0);
 }
 
-void uart_write(const char *text, uint8_t length)
+void uart_write(const char* text, uint8_t length)
 {
     for (uint8_t i = 0; i < length; ++i)
         uart_putc((uint8_t)text[i]);

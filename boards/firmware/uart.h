@@ -17,6 +17,6 @@ uint8_t uart_rx_pending(void);
 /* Queues one byte, waiting for room while the transmit buffer is full. */
 void uart_putc(uint8_t c);
 
-void uart_write(const char *text, uint8_t length);
+void uart_write(const char* text, uint8_t length);
 
 #endif

@@ -10,15 +10,15 @@
 
 namespace mcusim {
 
-struct NoCommand {}; // a blank line
-struct AdcCommand {  // adc CH MILLIVOLTS
+struct NoCommand { }; // a blank line
+struct AdcCommand { // adc CH MILLIVOLTS
     int channel = 0;
     int millivolts = 0;
 };
 struct IrCommand { // ir HEXCODE [PERCENT], irrep [PERCENT], irraw US...
     Pulses pulses;
 };
-struct QuitCommand {}; // quit
+struct QuitCommand { }; // quit
 
 using Command = std::variant<NoCommand, AdcCommand, IrCommand, QuitCommand>;
 
@@ -30,6 +30,6 @@ struct ParsedCommand {
 ParsedCommand parseCommand(std::string_view line);
 
 // The text of --help that lists the commands.
-extern const char *const kCommandHelp;
+extern const char* const kCommandHelp;
 
 } // namespace mcusim

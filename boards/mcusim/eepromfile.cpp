@@ -12,14 +12,14 @@ namespace mcusim {
 
 namespace {
 
-std::string systemError(const std::string &what, const std::string &path)
-{
-    return what + " " + path + ": " + std::strerror(errno);
-}
+    std::string systemError(const std::string& what, const std::string& path)
+    {
+        return what + " " + path + ": " + std::strerror(errno);
+    }
 
 } // namespace
 
-bool loadEeprom(const std::string &path, std::vector<std::uint8_t> &image, std::string &error)
+bool loadEeprom(const std::string& path, std::vector<std::uint8_t>& image, std::string& error)
 {
     std::fill(image.begin(), image.end(), kErasedByte);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -29,13 +29,13 @@ bool loadEeprom(const std::string &path, std::vector<std::uint8_t> &image, std::
         error = systemError("cannot read the EEPROM file", path);
         return false;
     }
-    struct stat st {};
+    struct stat st { };
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (!ok) {
         error = "the EEPROM file " + path + " is not a regular file";
     } else if (static_cast<std::size_t>(st.st_size) > image.size()) {
-        error = "the EEPROM file " + path + " holds " + std::to_string(st.st_size) +
-                " bytes, more than the board's " + std::to_string(image.size()) + "; not an EEPROM image";
+        error = "the EEPROM file " + path + " holds " + std::to_string(st.st_size)
+            + " bytes, more than the board's " + std::to_string(image.size()) + "; not an EEPROM image";
         ok = false;
     } else {
         const auto count = read(fd, image.data(), image.size());
@@ -47,7 +47,7 @@ bool loadEeprom(const std::string &path, std::vector<std::uint8_t> &image, std::
     return ok;
 }
 
-bool saveEeprom(const std::string &path, const std::vector<std::uint8_t> &image, std::string &error)
+bool saveEeprom(const std::string& path, const std::vector<std::uint8_t>& image, std::string& error)
 {
     const std::string temporary = path + ".tmp-" + std::to_string(getpid());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

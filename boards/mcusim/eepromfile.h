@@ -13,10 +13,10 @@ constexpr std::uint8_t kErasedByte = 0xFF;
 // leaves it erased; a shorter one leaves the rest erased. A file that cannot
 // be read or is larger than the EEPROM is an error, so that it is never
 // overwritten by mistake.
-bool loadEeprom(const std::string &path, std::vector<std::uint8_t> &image, std::string &error);
+bool loadEeprom(const std::string& path, std::vector<std::uint8_t>& image, std::string& error);
 
 // Writes the image through a temporary file renamed over the old one, so a
 // crash never leaves half an image.
-bool saveEeprom(const std::string &path, const std::vector<std::uint8_t> &image, std::string &error);
+bool saveEeprom(const std::string& path, const std::vector<std::uint8_t>& image, std::string& error);
 
 } // namespace mcusim

@@ -6,16 +6,16 @@ namespace mcusim {
 
 namespace {
 
-std::uint32_t scaled(int microseconds, int percent)
-{
-    return static_cast<std::uint32_t>(microseconds * percent / 100);
-}
+    std::uint32_t scaled(int microseconds, int percent)
+    {
+        return static_cast<std::uint32_t>(microseconds * percent / 100);
+    }
 
 } // namespace
 
 Pulses necFrame(std::uint32_t code, int percent)
 {
-    Pulses pulses{scaled(NEC_LEADER_MARK_US, percent), scaled(NEC_LEADER_SPACE_US, percent)};
+    Pulses pulses { scaled(NEC_LEADER_MARK_US, percent), scaled(NEC_LEADER_SPACE_US, percent) };
     for (int bit = NEC_BITS - 1; bit >= 0; --bit) {
         const bool one = (code >> bit) & 1u;
         pulses.push_back(scaled(NEC_BIT_MARK_US, percent));
@@ -27,8 +27,8 @@ Pulses necFrame(std::uint32_t code, int percent)
 
 Pulses necRepeat(int percent)
 {
-    return {scaled(NEC_LEADER_MARK_US, percent), scaled(NEC_REPEAT_SPACE_US, percent),
-            scaled(NEC_BIT_MARK_US, percent)};
+    return { scaled(NEC_LEADER_MARK_US, percent), scaled(NEC_REPEAT_SPACE_US, percent),
+        scaled(NEC_BIT_MARK_US, percent) };
 }
 
 } // namespace mcusim

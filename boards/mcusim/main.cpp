@@ -12,7 +12,7 @@ using namespace mcusim;
 
 namespace {
 
-int fail(const std::string &text)
+int fail(const std::string& text)
 {
     std::fprintf(stderr, "mcusim: %s\n", text.c_str());
     return 1;
@@ -20,7 +20,7 @@ int fail(const std::string &text)
 
 // The simulator library prints on standard output while it loads, where
 // only the pseudo-terminal's path belongs: send that to standard error.
-std::unique_ptr<SimBoard> loadQuietly(const std::string &firmware, std::string &error)
+std::unique_ptr<SimBoard> loadQuietly(const std::string& firmware, std::string& error)
 {
     std::fflush(stdout);
     const int saved = dup(STDOUT_FILENO);
@@ -34,9 +34,9 @@ std::unique_ptr<SimBoard> loadQuietly(const std::string &firmware, std::string &
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
-    const ParsedOptions parsed = parseOptions({argv + 1, argv + argc});
+    const ParsedOptions parsed = parseOptions({ argv + 1, argv + argc });
     if (parsed.options.help) {
         std::fputs(usageText().c_str(), stdout);
         return 0;
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "mcusim: %s\n%s", parsed.error.c_str(), usageText().c_str());
         return 2;
     }
-    const Options &o = parsed.options;
+    const Options& o = parsed.options;
 
     std::string error;
     auto board = loadQuietly(o.firmware, error);

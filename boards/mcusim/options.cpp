@@ -4,12 +4,12 @@
 
 namespace mcusim {
 
-ParsedOptions parseOptions(const std::vector<std::string> &args)
+ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
-    Options &o = parsed.options;
+    Options& o = parsed.options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
+        const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--link" || arg == "--eeprom") {
@@ -35,16 +35,15 @@ ParsedOptions parseOptions(const std::vector<std::string> &args)
 
 std::string usageText()
 {
-    return std::string(
-               "Usage: mcusim [--link PATH] [--eeprom FILE] FIRMWARE.elf\n"
-               "Runs AVR firmware on a simulated ATmega328P at 16 MHz in real time, with\n"
-               "UART0 (9600 baud) on a pseudo-terminal whose path is the first line\n"
-               "printed.\n"
-               "  --link PATH     also make PATH a symlink to the pseudo-terminal\n"
-               "  --eeprom FILE   keep the EEPROM in FILE across runs (created when the\n"
-               "                  firmware first writes it; missing means erased)\n"
-               "  --help          show this text\n") +
-           kCommandHelp;
+    return std::string("Usage: mcusim [--link PATH] [--eeprom FILE] FIRMWARE.elf\n"
+                       "Runs AVR firmware on a simulated ATmega328P at 16 MHz in real time, with\n"
+                       "UART0 (9600 baud) on a pseudo-terminal whose path is the first line\n"
+                       "printed.\n"
+                       "  --link PATH     also make PATH a symlink to the pseudo-terminal\n"
+                       "  --eeprom FILE   keep the EEPROM in FILE across runs (created when the\n"
+                       "                  firmware first writes it; missing means erased)\n"
+                       "  --help          show this text\n")
+        + kCommandHelp;
 }
 
 } // namespace mcusim

@@ -7,8 +7,8 @@
 namespace mcusim {
 
 struct Options {
-    std::string firmware;   // the ELF image to run
-    std::string linkPath;   // --link: also reachable under this name
+    std::string firmware; // the ELF image to run
+    std::string linkPath; // --link: also reachable under this name
     std::string eepromPath; // --eeprom: EEPROM kept here across runs
     bool help = false;
 };
@@ -18,7 +18,7 @@ struct ParsedOptions {
     std::string error; // empty when the command line was understood
 };
 
-ParsedOptions parseOptions(const std::vector<std::string> &args);
+ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 std::string usageText();
 

@@ -12,19 +12,21 @@ namespace mcusim {
 
 namespace {
 
-constexpr std::size_t kReceiveLimit = 4096; // bytes held for the firmware's UART
-constexpr std::size_t kMaxCommandLine = 4096;
-constexpr unsigned kEepromCheckTicks = 10; // milliseconds between EEPROM checks
+    constexpr std::size_t kReceiveLimit = 4096; // bytes held for the firmware's UART
+    constexpr std::size_t kMaxCommandLine = 4096;
+    constexpr unsigned kEepromCheckTicks = 10; // milliseconds between EEPROM checks
 
-template <class... Fs> struct Overloaded : Fs... {
-    using Fs::operator()...;
-};
-template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
+    template <class... Fs> struct Overloaded : Fs... {
+        using Fs::operator()...;
+    };
+    template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 
 } // namespace
 
 Session::Session(std::unique_ptr<SimBoard> board, std::unique_ptr<PtyPair> pty, std::string eepromPath)
-    : m_board(std::move(board)), m_pty(std::move(pty)), m_eepromPath(std::move(eepromPath))
+    : m_board(std::move(board))
+    , m_pty(std::move(pty))
+    , m_eepromPath(std::move(eepromPath))
 {
     m_savedEeprom = m_board->eeprom();
     m_board->onTransmit([this](std::uint8_t byte) { m_transmitted.push_back(byte); });
@@ -57,7 +59,8 @@ void Session::exchangeWithPty()
     std::size_t done = 0;
     if (m_pty->listenerPresent()) {
         while (done < m_transmitted.size()) {
-            const auto count = write(m_pty->master(), m_transmitted.data() + done, m_transmitted.size() - done);
+            const auto count
+                = write(m_pty->master(), m_transmitted.data() + done, m_transmitted.size() - done);
             if (count <= 0)
                 break;
             done += static_cast<std::size_t>(count);
@@ -66,10 +69,11 @@ void Session::exchangeWithPty()
     m_transmitted.clear();
 
     // What the program sends waits in the terminal while the board's queue is full.
-    auto &queue = m_board->receiveQueue();
+    auto& queue = m_board->receiveQueue();
     std::uint8_t buffer[256];
     while (queue.size() < kReceiveLimit) {
-        const auto count = read(m_pty->master(), buffer, std::min(sizeof buffer, kReceiveLimit - queue.size()));
+        const auto count
+            = read(m_pty->master(), buffer, std::min(sizeof buffer, kReceiveLimit - queue.size()));
         if (count <= 0)
             break; // nothing waiting, or nobody attached
         queue.insert(queue.end(), buffer, buffer + count);
@@ -82,7 +86,7 @@ void Session::readCommands()
     // started us): read only what poll says is there.
     char buffer[512];
     for (;;) {
-        pollfd p{STDIN_FILENO, POLLIN, 0};
+        pollfd p { STDIN_FILENO, POLLIN, 0 };
         if (poll(&p, 1, 0) <= 0)
             return;
         const auto count = (p.revents & POLLNVAL) ? 0 : read(STDIN_FILENO, buffer, sizeof buffer);
@@ -105,23 +109,23 @@ void Session::takeCommandByte(char byte)
         return;
     }
     const ParsedCommand parsed = m_pendingLine.size() <= kMaxCommandLine
-                                     ? parseCommand(m_pendingLine)
-                                     : ParsedCommand{NoCommand{}, "command line too long"};
+        ? parseCommand(m_pendingLine)
+        : ParsedCommand { NoCommand {}, "command line too long" };
     m_pendingLine.clear();
     if (!parsed.error.empty())
         std::fprintf(stderr, "mcusim: %s\n", parsed.error.c_str());
     execute(parsed.command);
 }
 
-void Session::execute(const Command &command)
+void Session::execute(const Command& command)
 {
-    std::visit(Overloaded{
-                   [](const NoCommand &) {},
-                   [this](const AdcCommand &c) { m_board->setAdc(c.channel, c.millivolts); },
-                   [this](const IrCommand &c) { m_board->playInfrared(c.pulses); },
-                   [this](const QuitCommand &) { m_board->stop(); },
+    std::visit(Overloaded {
+                   [](const NoCommand&) {},
+                   [this](const AdcCommand& c) { m_board->setAdc(c.channel, c.millivolts); },
+                   [this](const IrCommand& c) { m_board->playInfrared(c.pulses); },
+                   [this](const QuitCommand&) { m_board->stop(); },
                },
-               command);
+        command);
 }
 
 void Session::saveEepromIfChanged()

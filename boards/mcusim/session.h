@@ -26,7 +26,7 @@ private:
     void exchangeWithPty();
     void readCommands();
     void takeCommandByte(char byte);
-    void execute(const Command &command);
+    void execute(const Command& command);
     void saveEepromIfChanged();
 
     std::unique_ptr<SimBoard> m_board;

@@ -21,51 +21,52 @@ namespace mcusim {
 
 namespace {
 
-constexpr const char *kDefaultMcu = "atmega328p";
-constexpr std::uint32_t kMillivoltsSupply = 5000;
-constexpr std::uint32_t kTickMicros = 1000;
-constexpr std::uint32_t kInfraredGapMicros = 30000; // idle line between queued frames
-constexpr long kNanosPerSecond = 1000000000L;
-// Further behind the wall clock than this (the process was stopped, or the
-// host is overloaded) the clock is reset instead of caught up in a rush.
-constexpr long kMaxLagNanos = 250000000L;
+    constexpr const char* kDefaultMcu = "atmega328p";
+    constexpr std::uint32_t kMillivoltsSupply = 5000;
+    constexpr std::uint32_t kTickMicros = 1000;
+    constexpr std::uint32_t kInfraredGapMicros = 30000; // idle line between queued frames
+    constexpr long kNanosPerSecond = 1000000000L;
+    // Further behind the wall clock than this (the process was stopped, or the
+    // host is overloaded) the clock is reset instead of caught up in a rush.
+    constexpr long kMaxLagNanos = 250000000L;
 
-// The library logs to standard output, which carries our own protocol.
-void logToStandardError(avr_t *, const int level, const char *format, va_list args)
-{
-    if (level <= LOG_WARNING)
-        std::vfprintf(stderr, format, args);
-}
-
-// Sleep is paced by our own tick against the wall clock; the core just
-// skips the cycles.
-void skipSleep(avr_t *, avr_cycle_count_t) {}
-
-timespec addNanos(timespec t, long long nanos)
-{
-    nanos += t.tv_nsec;
-    t.tv_sec += static_cast<time_t>(nanos / kNanosPerSecond);
-    t.tv_nsec = static_cast<long>(nanos % kNanosPerSecond);
-    if (t.tv_nsec < 0) {
-        t.tv_nsec += kNanosPerSecond;
-        t.tv_sec -= 1;
+    // The library logs to standard output, which carries our own protocol.
+    void logToStandardError(avr_t*, const int level, const char* format, va_list args)
+    {
+        if (level <= LOG_WARNING)
+            std::vfprintf(stderr, format, args);
     }
-    return t;
-}
 
-long long nanosBetween(const timespec &from, const timespec &to)
-{
-    return (to.tv_sec - from.tv_sec) * static_cast<long long>(kNanosPerSecond) + (to.tv_nsec - from.tv_nsec);
-}
+    // Sleep is paced by our own tick against the wall clock; the core just
+    // skips the cycles.
+    void skipSleep(avr_t*, avr_cycle_count_t) { }
+
+    timespec addNanos(timespec t, long long nanos)
+    {
+        nanos += t.tv_nsec;
+        t.tv_sec += static_cast<time_t>(nanos / kNanosPerSecond);
+        t.tv_nsec = static_cast<long>(nanos % kNanosPerSecond);
+        if (t.tv_nsec < 0) {
+            t.tv_nsec += kNanosPerSecond;
+            t.tv_sec -= 1;
+        }
+        return t;
+    }
+
+    long long nanosBetween(const timespec& from, const timespec& to)
+    {
+        return (to.tv_sec - from.tv_sec) * static_cast<long long>(kNanosPerSecond)
+            + (to.tv_nsec - from.tv_nsec);
+    }
 
 } // namespace
 
-std::unique_ptr<SimBoard> SimBoard::load(const std::string &elfPath, std::string &error)
+std::unique_ptr<SimBoard> SimBoard::load(const std::string& elfPath, std::string& error)
 {
     avr_global_logger_set(logToStandardError);
     if (!isAvrElf(elfPath, error))
         return nullptr;
-    elf_firmware_t firmware{};
+    elf_firmware_t firmware {};
     if (elf_read_firmware(elfPath.c_str(), &firmware) != 0) {
         error = "cannot load the firmware " + elfPath;
         return nullptr;
@@ -74,7 +75,7 @@ std::unique_ptr<SimBoard> SimBoard::load(const std::string &elfPath, std::string
         std::snprintf(firmware.mmcu, sizeof firmware.mmcu, "%s", kDefaultMcu);
     if (firmware.frequency == 0)
         firmware.frequency = kDefaultFrequency;
-    avr_t *avr = avr_make_mcu_by_name(firmware.mmcu);
+    avr_t* avr = avr_make_mcu_by_name(firmware.mmcu);
     if (!avr) {
         error = std::string("unknown microcontroller ") + firmware.mmcu;
         return nullptr;
@@ -89,7 +90,10 @@ std::unique_ptr<SimBoard> SimBoard::load(const std::string &elfPath, std::string
     return board;
 }
 
-SimBoard::SimBoard(avr_t *avr) : m_avr(avr) {}
+SimBoard::SimBoard(avr_t* avr)
+    : m_avr(avr)
+{
+}
 
 SimBoard::~SimBoard()
 {
@@ -105,7 +109,8 @@ void SimBoard::connectPeripherals()
     flags &= ~static_cast<std::uint32_t>(AVR_UART_FLAG_POLL_SLEEP | AVR_UART_FLAG_STDIO);
     avr_ioctl(m_avr, AVR_IOCTL_UART_SET_FLAGS('0'), &flags);
 
-    const auto uartIrq = [this](int which) { return avr_io_getirq(m_avr, AVR_IOCTL_UART_GETIRQ('0'), which); };
+    const auto uartIrq
+        = [this](int which) { return avr_io_getirq(m_avr, AVR_IOCTL_UART_GETIRQ('0'), which); };
     m_uartInput = uartIrq(UART_IRQ_INPUT);
     avr_irq_register_notify(uartIrq(UART_IRQ_OUTPUT), uartOutput, this);
     avr_irq_register_notify(uartIrq(UART_IRQ_OUT_XON), uartXon, this);
@@ -122,23 +127,23 @@ std::uint64_t SimBoard::cyclesFor(std::uint32_t microseconds) const
     return static_cast<std::uint64_t>(microseconds) * m_avr->frequency / 1000000u;
 }
 
-void SimBoard::uartOutput(avr_irq_t *, std::uint32_t value, void *param)
+void SimBoard::uartOutput(avr_irq_t*, std::uint32_t value, void* param)
 {
-    auto *board = static_cast<SimBoard *>(param);
+    auto* board = static_cast<SimBoard*>(param);
     if (board->m_transmit)
         board->m_transmit(static_cast<std::uint8_t>(value));
 }
 
-void SimBoard::uartXon(avr_irq_t *, std::uint32_t, void *param)
+void SimBoard::uartXon(avr_irq_t*, std::uint32_t, void* param)
 {
-    auto *board = static_cast<SimBoard *>(param);
+    auto* board = static_cast<SimBoard*>(param);
     board->m_uartFull = false;
     board->deliverReceived();
 }
 
-void SimBoard::uartXoff(avr_irq_t *, std::uint32_t, void *param)
+void SimBoard::uartXoff(avr_irq_t*, std::uint32_t, void* param)
 {
-    static_cast<SimBoard *>(param)->m_uartFull = true;
+    static_cast<SimBoard*>(param)->m_uartFull = true;
 }
 
 void SimBoard::deliverReceived()
@@ -154,23 +159,23 @@ void SimBoard::deliverReceived()
 void SimBoard::setAdc(int channel, int millivolts)
 {
     avr_raise_irq(avr_io_getirq(m_avr, AVR_IOCTL_ADC_GETIRQ, ADC_IRQ_ADC0 + channel),
-                  static_cast<std::uint32_t>(millivolts));
+        static_cast<std::uint32_t>(millivolts));
 }
 
-void SimBoard::playInfrared(const Pulses &pulses)
+void SimBoard::playInfrared(const Pulses& pulses)
 {
     for (std::size_t i = 0; i < pulses.size(); ++i)
-        m_infrared.push_back({i % 2 == 1, pulses[i]}); // marks pull the output low
-    m_infrared.push_back({true, kInfraredGapMicros});
+        m_infrared.push_back({ i % 2 == 1, pulses[i] }); // marks pull the output low
+    m_infrared.push_back({ true, kInfraredGapMicros });
     if (!m_infraredPlaying) {
         m_infraredPlaying = true;
         avr_cycle_timer_register(m_avr, 1, infraredTimer, this);
     }
 }
 
-avr_cycle_count_t SimBoard::infraredTimer(avr_t *, avr_cycle_count_t when, void *param)
+avr_cycle_count_t SimBoard::infraredTimer(avr_t*, avr_cycle_count_t when, void* param)
 {
-    auto *board = static_cast<SimBoard *>(param);
+    auto* board = static_cast<SimBoard*>(param);
     if (board->m_infrared.empty()) {
         board->m_infraredPlaying = false;
         return 0;
@@ -189,23 +194,23 @@ std::size_t SimBoard::eepromSize() const
 std::vector<std::uint8_t> SimBoard::eeprom() const
 {
     std::vector<std::uint8_t> image(eepromSize());
-    avr_eeprom_desc_t desc{image.data(), 0, static_cast<std::uint32_t>(image.size())};
+    avr_eeprom_desc_t desc { image.data(), 0, static_cast<std::uint32_t>(image.size()) };
     avr_ioctl(m_avr, AVR_IOCTL_EEPROM_GET, &desc);
     if (desc.ee != image.data()) // the library may hand out its own bytes instead
         std::copy(desc.ee, desc.ee + image.size(), image.begin());
     return image;
 }
 
-void SimBoard::setEeprom(const std::vector<std::uint8_t> &image)
+void SimBoard::setEeprom(const std::vector<std::uint8_t>& image)
 {
     std::vector<std::uint8_t> copy = image;
-    avr_eeprom_desc_t desc{copy.data(), 0, static_cast<std::uint32_t>(copy.size())};
+    avr_eeprom_desc_t desc { copy.data(), 0, static_cast<std::uint32_t>(copy.size()) };
     avr_ioctl(m_avr, AVR_IOCTL_EEPROM_SET, &desc);
 }
 
-avr_cycle_count_t SimBoard::tickTimer(avr_t *, avr_cycle_count_t when, void *param)
+avr_cycle_count_t SimBoard::tickTimer(avr_t*, avr_cycle_count_t when, void* param)
 {
-    auto *board = static_cast<SimBoard *>(param);
+    auto* board = static_cast<SimBoard*>(param);
     if (board->m_tick)
         board->m_tick();
     board->deliverReceived();
@@ -218,15 +223,14 @@ void SimBoard::paceToWallClock()
 {
     const std::uint64_t cycles = m_avr->cycle - m_cycleStart;
     const std::uint64_t hz = m_avr->frequency;
-    const auto simulatedNanos =
-        static_cast<long long>(cycles / hz * kNanosPerSecond + cycles % hz * kNanosPerSecond / hz);
+    const auto simulatedNanos
+        = static_cast<long long>(cycles / hz * kNanosPerSecond + cycles % hz * kNanosPerSecond / hz);
     const timespec due = addNanos(m_wallStart, simulatedNanos);
-    timespec now{};
+    timespec now {};
     clock_gettime(CLOCK_MONOTONIC, &now);
     const long long ahead = nanosBetween(now, due);
     if (ahead > 0) {
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR && !m_stopping) {
-        }
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR && !m_stopping) { }
     } else if (-ahead > kMaxLagNanos) {
         m_wallStart = addNanos(now, -simulatedNanos);
     }

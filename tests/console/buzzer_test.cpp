@@ -26,8 +26,8 @@ TEST(Buzzer, WaveFileIsShortMonoPcmThatStartsAndEndsQuietly)
     EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
     EXPECT_EQ(le(wav, 4, 4), wav.size() - 8);
     EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(le(wav, 20, 2), 1u);  // PCM
-    EXPECT_EQ(le(wav, 22, 2), 1u);  // mono
+    EXPECT_EQ(le(wav, 20, 2), 1u); // PCM
+    EXPECT_EQ(le(wav, 22, 2), 1u); // mono
     EXPECT_EQ(le(wav, 24, 4), std::uint32_t(buzzer::kSampleRate));
     EXPECT_EQ(le(wav, 34, 2), 16u);
     EXPECT_EQ(le(wav, 40, 4), pcm.size() * 2);

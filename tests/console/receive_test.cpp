@@ -31,7 +31,10 @@ protected:
     }
 };
 
-bool startsWithDigit(const char* text) { return text[0] >= '0' && text[0] <= '9'; }
+bool startsWithDigit(const char* text)
+{
+    return text[0] >= '0' && text[0] <= '9';
+}
 
 struct AlarmCase {
     const char* setPoint; // nullptr: none stored

@@ -21,10 +21,19 @@ TEST_F(ConsoleTest, ControlsCarryTheirNamesAndCaptions)
         const char* text;
     };
     const Caption captions[] = {
-        { "Label1", "当前温度：" }, { "Label5", "报警设定温度：" }, { "Label2", "正常" }, { "Label4", "设置" },
-        { "Label3", "超温" }, { "Command2", "减少" }, { "Command4", "设定温度" }, { "Command3", "增加" },
-        { "Command8", "退出设定" }, { "fraFrames(1)", "温度显示窗口" }, { "fraFrames(2)", "串口连接选项" },
-        { "Frame1", "操作项" }, { "Frame2", "状态显示窗口" },
+        { "Label1", "当前温度：" },
+        { "Label5", "报警设定温度：" },
+        { "Label2", "正常" },
+        { "Label4", "设置" },
+        { "Label3", "超温" },
+        { "Command2", "减少" },
+        { "Command4", "设定温度" },
+        { "Command3", "增加" },
+        { "Command8", "退出设定" },
+        { "fraFrames(1)", "温度显示窗口" },
+        { "fraFrames(2)", "串口连接选项" },
+        { "Frame1", "操作项" },
+        { "Frame2", "状态显示窗口" },
     };
     for (const Caption& caption : captions) {
         auto* widget = window->findChild<QWidget*>(QString::fromUtf8(caption.name));
@@ -41,7 +50,8 @@ TEST_F(ConsoleTest, ControlsCarryTheirNamesAndCaptions)
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(QAccessible::Name), text) << caption.name;
     }
-    for (const char* name : { "Mo", "ucHistogram1", "Text1", "Text2", "txtBarcode", "Shape1", "Shape2", "Shape3" })
+    for (const char* name :
+        { "Mo", "ucHistogram1", "Text1", "Text2", "txtBarcode", "Shape1", "Shape2", "Shape3" })
         EXPECT_NE(window->findChild<QWidget*>(QString::fromUtf8(name)), nullptr) << name;
     EXPECT_EQ(window->size(), QSize(630, 606));
     EXPECT_EQ(c().Text1->size(), QSize(9, 15));
@@ -84,8 +94,9 @@ TEST(ConsoleLayout, StoresOnlyTheDesignedEntries)
     const LayoutFile layout = consolelayout::load();
     EXPECT_EQ(layout.controls(), (QStringList { QStringLiteral("Mo"), QStringLiteral("ucHistogram1") }));
     const QStringList mo { "_extentx", "_extenty", "burnincolor", "burnincolorneg", "interdigitgapexp",
-        "intersegmentgap", "numdigits", "segmentheight", "segmentheightexp", "segmentlitcolor", "segmentlitcolorneg",
-        "segmentstyle", "segmentwidth", "segmentwidthexp", "theme", "value", "xoffsetexp" };
+        "intersegmentgap", "numdigits", "segmentheight", "segmentheightexp", "segmentlitcolor",
+        "segmentlitcolorneg", "segmentstyle", "segmentwidth", "segmentwidthexp", "theme", "value",
+        "xoffsetexp" };
     EXPECT_EQ(layout.bag(QStringLiteral("Mo")).keys(), mo);
     const QStringList chart { "_extentx", "_extenty", "gridtickhorizontal", "gridtickvertical", "max" };
     EXPECT_EQ(layout.bag(QStringLiteral("ucHistogram1")).keys(), chart);

@@ -25,8 +25,8 @@ TEST(Thermo, DegreesRoundToNearest)
         std::uint16_t degrees;
     };
     // One converter step is 500/1024 of a degree.
-    for (const auto c : {Case{0, 0}, Case{1, 0}, Case{2, 1}, Case{51, 25}, Case{61, 30},
-                         Case{205, 100}, Case{1023, 500}}) {
+    for (const auto c : { Case { 0, 0 }, Case { 1, 0 }, Case { 2, 1 }, Case { 51, 25 }, Case { 61, 30 },
+             Case { 205, 100 }, Case { 1023, 500 } }) {
         EXPECT_EQ(thermo_degrees(c.adc * 8u, 8), c.degrees) << c.adc;
     }
     // The average of differing samples, not the last one.
@@ -38,7 +38,7 @@ TEST(Thermo, EveryDegreeSurvivesTheConverterJustAboveIt)
 {
     // The simulated converter scales by 1023 where the chip scales by 1024;
     // two millivolts above each whole degree must read as that degree on both.
-    for (std::uint32_t scale : {1023u, 1024u}) {
+    for (std::uint32_t scale : { 1023u, 1024u }) {
         for (std::uint32_t degrees = 0; degrees <= 150; ++degrees) {
             const std::uint32_t adc = (degrees * 10u + 2u) * scale / 5000u;
             EXPECT_EQ(thermo_degrees(adc * 8u, 8), degrees) << degrees << " at " << scale;
@@ -70,7 +70,7 @@ TEST(Thermo, LinesHaveAtLeastTwoDigits)
 
 // Feeds a waveform to a fresh decoder and collects what it reports. The idle
 // line before it ends as the first mark begins.
-std::vector<nec_result> decode(const mcusim::Pulses &pulses, std::uint32_t *code = nullptr)
+std::vector<nec_result> decode(const mcusim::Pulses& pulses, std::uint32_t* code = nullptr)
 {
     nec_decoder decoder;
     nec_reset(&decoder);
@@ -89,13 +89,13 @@ std::vector<nec_result> decode(const mcusim::Pulses &pulses, std::uint32_t *code
 
 TEST(NecDecoder, DecodesFramesAndRepeats)
 {
-    for (std::uint32_t sent : {0x20DF10EFu, 0x00FF00FFu, 0xFFFF00FFu, 0x12ED00FFu}) {
+    for (std::uint32_t sent : { 0x20DF10EFu, 0x00FF00FFu, 0xFFFF00FFu, 0x12ED00FFu }) {
         std::uint32_t code = 0;
-        EXPECT_EQ(decode(mcusim::necFrame(sent), &code), std::vector{NEC_CODE});
+        EXPECT_EQ(decode(mcusim::necFrame(sent), &code), std::vector { NEC_CODE });
         EXPECT_EQ(code, sent);
     }
-    EXPECT_EQ(decode(mcusim::necRepeat()), std::vector{NEC_REPEAT});
-    EXPECT_EQ(decode(mcusim::necFrame(0x20DF10EE)), std::vector{NEC_REJECTED});
+    EXPECT_EQ(decode(mcusim::necRepeat()), std::vector { NEC_REPEAT });
+    EXPECT_EQ(decode(mcusim::necFrame(0x20DF10EE)), std::vector { NEC_REJECTED });
 }
 
 TEST(NecDecoder, AcceptsUpToAFifthOffNominal)
@@ -104,12 +104,12 @@ TEST(NecDecoder, AcceptsUpToAFifthOffNominal)
         int percent;
         bool accepted;
     };
-    for (const auto c : {Case{81, true}, Case{119, true}, Case{100, true},
-                         Case{79, false}, Case{121, false}}) {
+    for (const auto c : { Case { 81, true }, Case { 119, true }, Case { 100, true }, Case { 79, false },
+             Case { 121, false } }) {
         const auto frame = decode(mcusim::necFrame(0x20DF10EF, c.percent));
         const auto repeat = decode(mcusim::necRepeat(c.percent));
-        EXPECT_EQ(frame == std::vector{NEC_CODE}, c.accepted) << c.percent << " %";
-        EXPECT_EQ(repeat == std::vector{NEC_REPEAT}, c.accepted) << "repeat at " << c.percent << " %";
+        EXPECT_EQ(frame == std::vector { NEC_CODE }, c.accepted) << c.percent << " %";
+        EXPECT_EQ(repeat == std::vector { NEC_REPEAT }, c.accepted) << "repeat at " << c.percent << " %";
     }
 }
 
@@ -118,12 +118,12 @@ TEST(NecDecoder, BackToBackFramesAfterAnInterruptedOne)
     mcusim::Pulses pulses = mcusim::necFrame(0x20DF10EF);
     pulses.resize(41);
     pulses.push_back(20000);
-    for (std::uint32_t code : {0x807F40BFu, 0x00FF00FFu}) {
+    for (std::uint32_t code : { 0x807F40BFu, 0x00FF00FFu }) {
         const auto frame = mcusim::necFrame(code);
         pulses.insert(pulses.end(), frame.begin(), frame.end());
         pulses.push_back(40000);
     }
-    EXPECT_EQ(decode(pulses), (std::vector{NEC_CODE, NEC_CODE}));
+    EXPECT_EQ(decode(pulses), (std::vector { NEC_CODE, NEC_CODE }));
 }
 
 TEST(NecDecoder, FormatsEightUpperCaseDigits)

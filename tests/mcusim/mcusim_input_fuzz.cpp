@@ -9,14 +9,14 @@
 #include "command.h"
 #include "elfcheck.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto end = std::min(text.find('\n', start), text.size());
         const auto parsed = mcusim::parseCommand(text.substr(start, end - start));
-        if (const auto *ir = std::get_if<mcusim::IrCommand>(&parsed.command); ir && ir->pulses.empty())
+        if (const auto* ir = std::get_if<mcusim::IrCommand>(&parsed.command); ir && ir->pulses.empty())
             __builtin_trap(); // a frame command always has pulses to play
         start = end + 1;
     }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <string>
 #include <iterator>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,7 +31,7 @@ TEST(Commands, UnderstoodLines)
 
     EXPECT_EQ(std::get<IrCommand>(parseCommand("irrep").command).pulses, necRepeat());
     EXPECT_EQ(std::get<IrCommand>(parseCommand("irraw 9000 4500 560").command).pulses,
-              (Pulses{9000, 4500, 560}));
+        (Pulses { 9000, 4500, 560 }));
     EXPECT_TRUE(std::holds_alternative<QuitCommand>(parseCommand("quit").command));
     EXPECT_TRUE(std::holds_alternative<NoCommand>(parseCommand("   ").command));
     EXPECT_TRUE(parseCommand("").error.empty());
@@ -39,10 +39,9 @@ TEST(Commands, UnderstoodLines)
 
 TEST(Commands, RejectedLinesSayWhyAndDoNothing)
 {
-    for (const char *line : {"adc", "adc 8 100", "adc 0 -1", "adc 0 5001", "adc 0 12x", "adc 0 1 2",
-                             "ir", "ir 123456789", "ir 0xFF", "ir G0", "ir 1 49", "ir 1 201", "ir 1 100 3",
-                             "irrep 10", "irraw", "irraw 0", "irraw 1000001", "irraw 5 x", "quit now",
-                             "ADC 0 100", "reboot"}) {
+    for (const char* line : { "adc", "adc 8 100", "adc 0 -1", "adc 0 5001", "adc 0 12x", "adc 0 1 2", "ir",
+             "ir 123456789", "ir 0xFF", "ir G0", "ir 1 49", "ir 1 201", "ir 1 100 3", "irrep 10", "irraw",
+             "irraw 0", "irraw 1000001", "irraw 5 x", "quit now", "ADC 0 100", "reboot" }) {
         const auto parsed = parseCommand(line);
         EXPECT_FALSE(parsed.error.empty()) << line;
         EXPECT_TRUE(std::holds_alternative<NoCommand>(parsed.command)) << line;
@@ -56,16 +55,16 @@ TEST(Commands, RejectedLinesSayWhyAndDoNothing)
 
 TEST(Options, CommandLine)
 {
-    const auto full = parseOptions({"--link", "/tmp/COM1", "fw.elf", "--eeprom", "ee.bin"});
+    const auto full = parseOptions({ "--link", "/tmp/COM1", "fw.elf", "--eeprom", "ee.bin" });
     EXPECT_TRUE(full.error.empty());
     EXPECT_EQ(full.options.firmware, "fw.elf");
     EXPECT_EQ(full.options.linkPath, "/tmp/COM1");
     EXPECT_EQ(full.options.eepromPath, "ee.bin");
 
-    EXPECT_TRUE(parseOptions({"--help"}).options.help);
-    EXPECT_TRUE(parseOptions({"--help"}).error.empty());
-    for (const auto &args : std::vector<std::vector<std::string>>{
-             {}, {"--link"}, {"fw.elf", "--eeprom"}, {"a.elf", "b.elf"}, {"--speed", "fw.elf"}}) {
+    EXPECT_TRUE(parseOptions({ "--help" }).options.help);
+    EXPECT_TRUE(parseOptions({ "--help" }).error.empty());
+    for (const auto& args : std::vector<std::vector<std::string>> {
+             {}, { "--link" }, { "fw.elf", "--eeprom" }, { "a.elf", "b.elf" }, { "--speed", "fw.elf" } }) {
         EXPECT_FALSE(parseOptions(args).error.empty()) << args.size();
     }
 }
@@ -85,14 +84,11 @@ protected:
         rmdir((dir + "/sub").c_str());
         rmdir(dir.c_str());
     }
-    void writeFile(const std::string &bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void writeFile(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
     std::string readFile()
     {
         std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return { std::istreambuf_iterator<char>(in), {} };
     }
     std::string dir;
     std::string path;
@@ -131,7 +127,7 @@ TEST_F(EepromFile, SaveReplacesTheWholeImage)
     image.assign(16, 0xAB);
     image[0] = 42;
     ASSERT_TRUE(saveEeprom(path, image, error)) << error;
-    EXPECT_EQ(readFile(), std::string(reinterpret_cast<const char *>(image.data()), image.size()));
+    EXPECT_EQ(readFile(), std::string(reinterpret_cast<const char*>(image.data()), image.size()));
 
     std::vector<std::uint8_t> back(16);
     EXPECT_TRUE(loadEeprom(path, back, error));
@@ -162,7 +158,7 @@ TEST_F(EepromFile, OnlyAvrElfImagesAreLoaded)
     const std::string firmware = std::string(TUVELA_FIRMWARE_DIR) + "/tempctl.elf";
     EXPECT_TRUE(isAvrElf(firmware, error)) << error;
     std::ifstream in(firmware, std::ios::binary);
-    const std::string image{std::istreambuf_iterator<char>(in), {}};
+    const std::string image { std::istreambuf_iterator<char>(in), {} };
     writeFile(image.substr(0, image.size() / 2));
     EXPECT_FALSE(isAvrElf(path, error)) << "cut in half";
     EXPECT_NE(error.find("damaged"), std::string::npos) << error;

@@ -22,14 +22,14 @@ protected:
     }
     void TearDown() override
     {
-        for (const char *name : {"/link", "/file", "/ee.bin"})
+        for (const char* name : { "/link", "/file", "/ee.bin" })
             unlink((dir + name).c_str());
         rmdir(dir.c_str());
     }
-    std::string readFile(const std::string &path)
+    std::string readFile(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return { std::istreambuf_iterator<char>(in), {} };
     }
     std::string dir;
 };
@@ -38,14 +38,14 @@ TEST_F(McusimProcess, LinkLeadsToThePseudoTerminalWhileRunning)
 {
     const std::string link = dir + "/link";
     {
-        SimProcess sim("irrecv.elf", {"--link", link});
+        SimProcess sim("irrecv.elf", { "--link", link });
         ASSERT_TRUE(sim.started());
         char target[256] = {};
         ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
         EXPECT_EQ(sim.devicePath(), target);
         EXPECT_EQ(sim.quit(), 0);
     }
-    struct stat st {};
+    struct stat st { };
     EXPECT_NE(lstat(link.c_str(), &st), 0) << "the link goes when mcusim ends";
 }
 
@@ -53,7 +53,7 @@ TEST_F(McusimProcess, RefusesToReplaceAFileWithItsLink)
 {
     const std::string file = dir + "/file";
     std::ofstream(file) << "operator's notes";
-    SimProcess sim("irrecv.elf", {"--link", file});
+    SimProcess sim("irrecv.elf", { "--link", file });
     EXPECT_FALSE(sim.started());
     EXPECT_EQ(sim.waitForExit(5000), 1);
     EXPECT_EQ(readFile(file), "operator's notes");
@@ -71,8 +71,8 @@ TEST_F(McusimProcess, WrongFirmwareIsReportedNotRun)
 TEST_F(McusimProcess, EepromIsSavedWhenStoppedOrKilled)
 {
     const std::string eeprom = dir + "/ee.bin";
-    for (const int how : {SIGTERM, SIGKILL}) {
-        SimProcess sim("tempctl.elf", {"--eeprom", eeprom});
+    for (const int how : { SIGTERM, SIGKILL }) {
+        SimProcess sim("tempctl.elf", { "--eeprom", eeprom });
         ASSERT_TRUE(sim.started());
         sim.send(how == SIGTERM ? "35" : "34");
         const std::string answer = how == SIGTERM ? "26C\r\n" : "25C\r\n";

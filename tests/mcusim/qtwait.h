@@ -31,7 +31,7 @@ public:
     MessageBoxAnswerer()
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts << box->text();
                 box->accept();
             }
@@ -48,7 +48,9 @@ private:
 // moved aside and put back afterwards.
 class SettingsFileGuard {
 public:
-    explicit SettingsFileGuard(std::string path) : m_path(std::move(path)), m_backup(m_path + ".before-test")
+    explicit SettingsFileGuard(std::string path)
+        : m_path(std::move(path))
+        , m_backup(m_path + ".before-test")
     {
         std::rename(m_path.c_str(), m_backup.c_str());
     }

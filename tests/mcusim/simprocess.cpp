@@ -15,7 +15,7 @@ std::string readFirstLine(int fd, int timeoutMs)
     std::string line;
     char c = 0;
     while (line.size() < 512) {
-        pollfd p{fd, POLLIN, 0};
+        pollfd p { fd, POLLIN, 0 };
         if (poll(&p, 1, timeoutMs) <= 0 || read(fd, &c, 1) != 1 || c == '\n')
             break;
         line.push_back(c);
@@ -25,23 +25,23 @@ std::string readFirstLine(int fd, int timeoutMs)
 
 } // namespace
 
-std::string SimProcess::firmwarePath(const std::string &name)
+std::string SimProcess::firmwarePath(const std::string& name)
 {
     if (!name.empty() && name[0] == '/')
         return name;
     return std::string(TUVELA_FIRMWARE_DIR) + "/" + name;
 }
 
-SimProcess::SimProcess(const std::string &firmware, const std::vector<std::string> &args)
+SimProcess::SimProcess(const std::string& firmware, const std::vector<std::string>& args)
 {
     int in[2];
     int out[2];
     if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
         return;
-    std::vector<std::string> argv{MCUSIM_PATH, firmwarePath(firmware)};
+    std::vector<std::string> argv { MCUSIM_PATH, firmwarePath(firmware) };
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char *> cargv;
-    for (auto &a : argv)
+    std::vector<char*> cargv;
+    for (auto& a : argv)
         cargv.push_back(a.data());
     cargv.push_back(nullptr);
 
@@ -60,7 +60,7 @@ SimProcess::SimProcess(const std::string &firmware, const std::vector<std::strin
     if (m_devicePath.empty())
         return;
     m_device = open(m_devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    termios tio{};
+    termios tio {};
     if (m_device >= 0 && tcgetattr(m_device, &tio) == 0) {
         cfmakeraw(&tio);
         cfsetspeed(&tio, B9600);
@@ -76,7 +76,7 @@ SimProcess::~SimProcess()
         close(m_device);
 }
 
-void SimProcess::command(const std::string &line)
+void SimProcess::command(const std::string& line)
 {
     const std::string text = line + "\n";
     if (m_stdin >= 0 && write(m_stdin, text.data(), text.size()) < 0) {
@@ -85,7 +85,7 @@ void SimProcess::command(const std::string &line)
     }
 }
 
-void SimProcess::send(const std::string &bytes)
+void SimProcess::send(const std::string& bytes)
 {
     std::size_t done = 0;
     while (m_device >= 0 && done < bytes.size()) {
@@ -96,7 +96,7 @@ void SimProcess::send(const std::string &bytes)
     }
 }
 
-std::optional<std::string> SimProcess::readLine(int timeoutMs, Clock::time_point *arrival)
+std::optional<std::string> SimProcess::readLine(int timeoutMs, Clock::time_point* arrival)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
@@ -106,8 +106,9 @@ std::optional<std::string> SimProcess::readLine(int timeoutMs, Clock::time_point
             m_pending.erase(0, end + 2);
             return line;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd p{m_device, POLLIN, 0};
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p { m_device, POLLIN, 0 };
         if (m_device < 0 || left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
             return std::nullopt;
         char buffer[256];
@@ -120,11 +121,12 @@ std::optional<std::string> SimProcess::readLine(int timeoutMs, Clock::time_point
     }
 }
 
-bool SimProcess::waitForLine(const std::string &line, int timeoutMs)
+bool SimProcess::waitForLine(const std::string& line, int timeoutMs)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left
+            = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         const auto got = readLine(static_cast<int>(std::max<long long>(left, 0)));
         if (!got)
             return false;

@@ -78,15 +78,20 @@ TEST_F(TempctlTest, MapsSensorVoltageToWholeDegrees)
 {
     struct Case {
         int millivolts;
-        const char *line;
+        const char* line;
     };
     const Case cases[] = {
-        {0, "00C\r\n"},      {52, "05C\r\n"},     {102, "10C\r\n"},   {252, "25C\r\n"},
-        {994, "99C\r\n"},    {1002, "100C\r\n"},  {1502, "150C\r\n"},
+        { 0, "00C\r\n" },
+        { 52, "05C\r\n" },
+        { 102, "10C\r\n" },
+        { 252, "25C\r\n" },
+        { 994, "99C\r\n" },
+        { 1002, "100C\r\n" },
+        { 1502, "150C\r\n" },
     };
     SimProcess sim("tempctl.elf");
     ASSERT_TRUE(sim.started());
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         sim.command("adc 0 " + std::to_string(c.millivolts));
         // The reading already under way may still show the previous voltage.
         EXPECT_TRUE(sim.waitForLine(c.line, 2500)) << c.millivolts << " mV";
@@ -153,7 +158,7 @@ TEST_F(TempctlTest, BurstOf64CommandsLosesNone)
 TEST_F(TempctlTest, SetPointSurvivesARestart)
 {
     {
-        SimProcess sim("tempctl.elf", {"--eeprom", eepromPath()});
+        SimProcess sim("tempctl.elf", { "--eeprom", eepromPath() });
         ASSERT_TRUE(sim.started());
         sim.command(adcForDegrees(22));
         sim.send("3555");
@@ -164,11 +169,11 @@ TEST_F(TempctlTest, SetPointSurvivesARestart)
         EXPECT_EQ(sim.quit(), 0);
     }
     std::ifstream file(eepromPath(), std::ios::binary);
-    const std::vector<char> image{std::istreambuf_iterator<char>(file), {}};
+    const std::vector<char> image { std::istreambuf_iterator<char>(file), {} };
     ASSERT_EQ(image.size(), 1024u);
     EXPECT_EQ(image[0], 28);
 
-    SimProcess again("tempctl.elf", {"--eeprom", eepromPath()});
+    SimProcess again("tempctl.elf", { "--eeprom", eepromPath() });
     ASSERT_TRUE(again.started());
     again.send("3");
     EXPECT_EQ(again.readLine(1500), line(28, 'O'));
@@ -180,7 +185,7 @@ TEST_F(TempctlTest, DamagedSetPointCellFallsBackTo25)
         std::ofstream file(eepromPath(), std::ios::binary);
         file.put(static_cast<char>(150));
     }
-    SimProcess sim("tempctl.elf", {"--eeprom", eepromPath()});
+    SimProcess sim("tempctl.elf", { "--eeprom", eepromPath() });
     ASSERT_TRUE(sim.started());
     sim.send("3");
     EXPECT_EQ(sim.readLine(1500), line(25, 'O'));

@@ -71,7 +71,8 @@ TEST(Hostile, OddSizesDrawWithoutError)
 
 TEST(Hostile, OverflowingPositionsAreRefusedButStored)
 {
-    for (const char* name : { "XOffset", "SegmentHeight", "InterDigitGap", "InterSegmentGap", "SegmentWidth" }) {
+    for (const char* name :
+        { "XOffset", "SegmentHeight", "InterDigitGap", "InterSegmentGap", "SegmentWidth" }) {
         auto d = sizedDisplay();
         const QImage before = d->surfaceImage();
         QString error;
@@ -96,8 +97,8 @@ TEST(Hostile, WideBordersPaintExactlyTheirRing)
     struct Case {
         int border, curve;
     };
-    for (const Case c : { Case { 30000, 0 }, Case { 30000, 7 }, Case { -20000, 5 }, Case { 70, 30 }, Case { 25, 12 },
-             Case { 3, 9 } }) {
+    for (const Case c : { Case { 30000, 0 }, Case { 30000, 7 }, Case { -20000, 5 }, Case { 70, 30 },
+             Case { 25, 12 }, Case { 3, 9 } }) {
         auto d = sizedDisplay(90, 50);
         d->setXOffset(1000); // digits out of the way
         d->setCurveTopLeft(c.curve);
@@ -106,7 +107,8 @@ TEST(Hostile, WideBordersPaintExactlyTheirRing)
         d->setBorderColor(0x0000FF); // red, painted last: red pixels are the ring
         const int b = c.border, k = c.curve;
         const auto outer = segraster::MakeRoundedRegion(0, 0, 90, 50, k, 0, 0, k + 1);
-        const auto ring = outer.subtracted(segraster::MakeRoundedRegion(b, b, 90 - b, 50 - b, k, 0, 0, k + 1));
+        const auto ring
+            = outer.subtracted(segraster::MakeRoundedRegion(b, b, 90 - b, 50 - b, k, 0, 0, k + 1));
         int wrong = 0;
         for (int y = 0; y < 50; ++y)
             for (int x = 0; x < 90; ++x)

@@ -44,11 +44,13 @@ TEST(Properties, NewInstanceReadsBackTheDefaultsInInterfaceOrder)
 
 TEST(Properties, DocumentationStringsKeepTheirExactText)
 {
-    const auto doc = [](std::string_view name) { return kDisplayProperties[size_t(*findDisplayProperty(name))].doc; };
+    const auto doc
+        = [](std::string_view name) { return kDisplayProperties[size_t(*findDisplayProperty(name))].doc; };
     EXPECT_EQ(doc("ShowBurnIn"),
         "If True, unlit segments are displayed with a faint \"burn-in' color to simulate a physical LED/LCD "
         "display.");
-    EXPECT_EQ(doc("ShowExponent"), "If True, an exponent is shown.  Set to False when using control as a simple counter.");
+    EXPECT_EQ(doc("ShowExponent"),
+        "If True, an exponent is shown.  Set to False when using control as a simple counter.");
     EXPECT_NE(doc("BurnInColor").find("segments.  If"), std::string_view::npos);
     for (const PropertyInfo& info : kDisplayProperties)
         EXPECT_FALSE(info.doc.empty()) << info.name;

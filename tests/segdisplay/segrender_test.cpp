@@ -31,18 +31,20 @@ TEST(Segrender, WritesTheReferencePixelsWithATransparentOutside)
         { "sep-comma-decimal.png",
             { "--size", "403x31", "--set", "DecimalSeparator=0", "--set", "Value=-12.5" } },
         { "grad-90-mid.png",
-            { "--size", "160x90", "--set", "NumDigits=6", "--set", "BackAngle=90", "--set", "BackMiddleOut=True",
-                "--set", "BackColor1=0x0000FF", "--set", "BackColor2=0xFF8000" } },
+            { "--size", "160x90", "--set", "NumDigits=6", "--set", "BackAngle=90", "--set",
+                "BackMiddleOut=True", "--set", "BackColor1=0x0000FF", "--set", "BackColor2=0xFF8000" } },
         // The console's display, loaded from its stored entries, then given 25.
         { "console-25.png",
-            { "--size", "94x77", "--bag", TUVELA_TEST_DATA "/host/bags/console-mo.json", "--set", "Value=25" } },
+            { "--size", "94x77", "--bag", TUVELA_TEST_DATA "/host/bags/console-mo.json", "--set",
+                "Value=25" } },
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
         const QString out = dir.filePath(QStringLiteral("out.png"));
         ASSERT_EQ(runSegrender(c.args + QStringList { QStringLiteral("--out"), out }), 0) << c.reference;
         const QImage got(out);
-        const QImage want(QStringLiteral(TUVELA_TEST_DATA "/segdisplay/renders/") + QString::fromLatin1(c.reference));
+        const QImage want(
+            QStringLiteral(TUVELA_TEST_DATA "/segdisplay/renders/") + QString::fromLatin1(c.reference));
         ASSERT_EQ(got.size(), want.size());
         int wrong = 0;
         for (int y = 0; y < want.height(); ++y)

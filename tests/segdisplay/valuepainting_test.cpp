@@ -10,9 +10,18 @@ constexpr unsigned kRed = 0xFF0000;
 
 // Default layout at 403x31: cells 11x21 from x = 6, 17 apart, top 5;
 // segment a of a cell lies at (X + 2, 5), segment g at (X + 2, 14).
-int cellX(int i) { return 6 + 17 * i; }
-unsigned segmentA(const SegmentDisplay& d, int cell) { return pixelAt(d, cellX(cell) + 3, 5); }
-unsigned segmentG(const SegmentDisplay& d, int cell) { return pixelAt(d, cellX(cell) + 3, 14); }
+int cellX(int i)
+{
+    return 6 + 17 * i;
+}
+unsigned segmentA(const SegmentDisplay& d, int cell)
+{
+    return pixelAt(d, cellX(cell) + 3, 5);
+}
+unsigned segmentG(const SegmentDisplay& d, int cell)
+{
+    return pixelAt(d, cellX(cell) + 3, 14);
+}
 
 TEST(ValuePainting, DefaultsFillTheRightHalfAndBurnInTheRest)
 {

@@ -28,8 +28,8 @@ TEST(ValueText, SignOfTheLeadingNumber)
 {
     for (const char* negative : { "-12.5", "-3.5E-12", " - 5", "-.5", "-0.001", "\t-7" })
         EXPECT_TRUE(valueIsNegative(QString::fromUtf8(negative))) << negative;
-    for (const char* notNegative : { "12.5", "-0", "-0.0", "--5", "-", "", "ABC", "-X5", "+3", "1-2", "-0.0.5",
-             "-0E5", "-:5" })
+    for (const char* notNegative :
+        { "12.5", "-0", "-0.0", "--5", "-", "", "ABC", "-X5", "+3", "1-2", "-0.0.5", "-0E5", "-:5" })
         EXPECT_FALSE(valueIsNegative(QString::fromUtf8(notNegative))) << notNegative;
 }
 

@@ -28,8 +28,8 @@ bool setEffective(bool withDac)
     __user_cap_data_struct data[2] {};
     if (::syscall(SYS_capget, &header, data) != 0)
         return false;
-    data[0].effective = withDac ? (data[0].effective | (data[0].permitted & kDacCaps))
-                                : (data[0].effective & ~kDacCaps);
+    data[0].effective
+        = withDac ? (data[0].effective | (data[0].permitted & kDacCaps)) : (data[0].effective & ~kDacCaps);
     return ::syscall(SYS_capset, &header, data) == 0;
 }
 

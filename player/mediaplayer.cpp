@@ -225,8 +225,12 @@ void MediaPlayer::applyVolume()
     // the desktop controls or by the button itself.
     const QSignalBlocker quietMute(m_muteButton);
     m_muteButton->setChecked(m_mute);
-    m_muteButton->setIcon(
-        style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    // Icons are costly to make: only a change of state changes the icon.
+    if (m_muteIconMuted != m_mute) {
+        m_muteIconMuted = m_mute;
+        m_muteButton->setIcon(
+            style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    }
 }
 
 void MediaPlayer::Controls::play()

@@ -118,5 +118,6 @@ private:
     bool m_reported = false; // the current item's failure has been told
     int m_volume = 50;
     bool m_mute = false;
+    bool m_muteIconMuted = false; // the mute button shows the muted icon
     bool m_stoppedByRequest = false;
 };

@@ -15,7 +15,8 @@ QString MprisRootAdaptor::identity() const
 
 QString MprisRootAdaptor::desktopEntry() const
 {
-    return QStringLiteral("remoteplayer");
+    // The installed desktop entry is io.tuvela.remoteplayer.desktop.
+    return QStringLiteral("io.tuvela.remoteplayer");
 }
 
 QStringList MprisRootAdaptor::supportedUriSchemes() const

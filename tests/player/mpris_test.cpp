@@ -139,7 +139,7 @@ protected:
 TEST_F(Mpris, NamesItselfAndStartsStoppedWithoutATrack)
 {
     const QString root = QStringLiteral("org.mpris.MediaPlayer2");
-    EXPECT_EQ(get(QStringLiteral("DesktopEntry"), root).toString(), QStringLiteral("remoteplayer"));
+    EXPECT_EQ(get(QStringLiteral("DesktopEntry"), root).toString(), QStringLiteral("io.tuvela.remoteplayer"));
     EXPECT_FALSE(get(QStringLiteral("Identity"), root).toString().isEmpty());
     EXPECT_TRUE(get(QStringLiteral("CanRaise"), root).toBool());
     EXPECT_FALSE(get(QStringLiteral("HasTrackList"), root).toBool());

@@ -184,7 +184,8 @@ TEST_F(MediaPlayerTest, LetsGoOfTheFileWhenStoppedEndedOrUnplayable)
 {
     p.setURL(wav);
     p.controls.play();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 300; }, kWait));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return p.engine().position() > 300 && p.engine().duration() == 3000; }, kWait));
     ASSERT_TRUE(holdsOpen(wav)); // the scan sees what the engine holds
     p.controls.stop();
     const QString stoppedAt = p.controls.currentPositionString();
@@ -202,10 +203,11 @@ TEST_F(MediaPlayerTest, LetsGoOfTheFileWhenStoppedEndedOrUnplayable)
     p.setURL(shortWav);
     p.controls.play();
     ASSERT_TRUE(QTest::qWaitFor([&] { return p.playState() == MediaPlayer::MediaEnded; }, kWait));
+    const QString length = p.currentMedia.durationString();
     const QString endedAt = p.controls.currentPositionString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(shortWav); }, kWait));
     EXPECT_EQ(p.playState(), MediaPlayer::MediaEnded);
-    EXPECT_EQ(p.currentMedia.durationString(), QStringLiteral("00:01"));
+    EXPECT_EQ(p.currentMedia.durationString(), length);
     EXPECT_EQ(p.controls.currentPositionString(), endedAt);
 
     const QString junk = tmp.filePath(QStringLiteral("junk.mp3"));

@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
+#include <utility>
+
 namespace {
 
 // A transport control: named, and explained by its caption on hover.
@@ -120,6 +122,7 @@ void MediaPlayer::setURL(const QString& url)
 {
     m_stoppedByRequest = false;
     m_reported = false;
+    m_startAt = 0;
     m_pictureView->unload();
     if (url == m_url && !m_url.isEmpty() && m_released) {
         m_released->startAt = 0; // the same item again starts from its beginning
@@ -146,6 +149,10 @@ void MediaPlayer::onMediaStatus(int status)
         releaseLater(Undefined);
     } else if (status == QMediaPlayer::EndOfMedia) {
         releaseLater(MediaEnded);
+    } else if (m_startAt > 0 && m_player->isSeekable()
+        && (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia)) {
+        // The engine moves only within an item it has opened and can seek in.
+        m_player->setPosition(std::exchange(m_startAt, 0));
     }
 }
 
@@ -180,12 +187,10 @@ void MediaPlayer::releaseLater(int state)
 // moved to meanwhile.
 void MediaPlayer::reopen()
 {
-    const qint64 startAt = m_released->startAt;
+    m_startAt = m_released->startAt;
     m_released.reset();
     ++m_opening;
     m_player->setSource(QUrl::fromLocalFile(m_url));
-    if (startAt > 0)
-        m_player->setPosition(startAt);
 }
 
 qint64 MediaPlayer::position() const
@@ -291,6 +296,7 @@ void MediaPlayer::close()
     m_player->stop();
     m_player->setSource(QUrl());
     m_url.clear();
+    m_startAt = 0;
     m_released.reset();
     m_known = {};
     ++m_opening;

@@ -150,4 +150,5 @@ private:
     // engine opens it again and does not know them yet.
     Released m_known;
     int m_opening = 0; // counts the engine's openings of items
+    qint64 m_startAt = 0; // where a reopened item goes once the engine has it
 };

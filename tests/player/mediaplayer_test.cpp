@@ -197,6 +197,12 @@ TEST_F(MediaPlayerTest, LetsGoOfTheFileWhenStoppedEndedOrUnplayable)
     p.controls.play();
     EXPECT_EQ(p.playState(), MediaPlayer::Playing);
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 300; }, kWait));
+    // A move while let go of is where playing it again begins.
+    p.controls.stop();
+    p.setPosition(2000);
+    EXPECT_EQ(p.controls.currentPositionString(), QStringLiteral("00:02"));
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 2100; }, kWait));
 
     const QString shortWav = tmp.filePath(QStringLiteral("short.wav"));
     playertest::writeWav(shortWav, 1200);

@@ -229,6 +229,11 @@ TEST_F(MediaPlayerTest, LetsGoOfTheFileWhenStoppedEndedOrUnplayable)
     QTest::qWait(300);
     EXPECT_EQ(told.size(), 1);
     EXPECT_EQ(p.playState(), MediaPlayer::Undefined);
+    // Chosen again, the broken file is tried and reported again.
+    p.setURL(junk);
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() == 2; }, kWait));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(junk); }, kWait));
 }
 
 struct SeekCase {

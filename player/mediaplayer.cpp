@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QVideoWidget>
+
+#include <utility>
 
 namespace {
 
@@ -57,13 +60,13 @@ MediaPlayer::MediaPlayer(QWidget* parent)
     connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
     connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
-    connect(m_player.get(), &QMediaPlayer::errorOccurred, this,
-        [this](QMediaPlayer::Error error) { reportUnplayable(MediaErrorText(error)); });
-    connect(
-        m_player.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-            if (status == QMediaPlayer::InvalidMedia)
-                reportUnplayable(MediaErrorText(m_player->error()));
-        });
+    connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
+        reportUnplayable(MediaErrorText(error));
+        if (error != QMediaPlayer::NoError)
+            releaseLater(Undefined);
+    });
+    connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this,
+        [this](QMediaPlayer::MediaStatus status) { onMediaStatus(status); });
     updateTransport();
 }
 
@@ -100,7 +103,7 @@ void MediaPlayer::buildControls()
     connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
     connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
     connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
-    connect(m_position, &SeekSlider::seekRequested, this, [this](int ms) { m_player->setPosition(ms); });
+    connect(m_position, &SeekSlider::seekRequested, this, [this](int ms) { setPosition(ms); });
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : { static_cast<QWidget*>(m_playPause), static_cast<QWidget*>(m_stop) })
@@ -119,16 +122,109 @@ void MediaPlayer::setURL(const QString& url)
 {
     m_stoppedByRequest = false;
     m_reported = false;
+    m_startAt = 0;
     m_pictureView->unload();
-    if (url == m_url && !m_url.isEmpty()) {
-        m_player->stop(); // the same item again starts from its beginning
+    if (url == m_url && !m_url.isEmpty() && m_released) {
+        m_released->startAt = 0; // the same item again starts from its beginning
+        reopen();
+    } else if (url == m_url && !m_url.isEmpty()) {
+        m_player->stop();
         if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
             reportUnplayable(MediaErrorText(m_player->error()));
     } else {
         m_url = url;
+        m_released.reset();
+        m_known = {};
+        ++m_opening;
         m_player->setSource(url.isEmpty() ? QUrl() : QUrl::fromLocalFile(url));
     }
     showPicture();
+    updateTransport();
+}
+
+void MediaPlayer::onMediaStatus(int status)
+{
+    if (status == QMediaPlayer::InvalidMedia) {
+        reportUnplayable(MediaErrorText(m_player->error()));
+        releaseLater(Undefined);
+    } else if (status == QMediaPlayer::EndOfMedia) {
+        releaseLater(MediaEnded);
+    } else if (m_startAt > 0 && m_player->isSeekable()
+        && (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia)) {
+        // The engine moves only within an item it has opened and can seek in.
+        m_player->setPosition(std::exchange(m_startAt, 0));
+    }
+}
+
+// The engine closes the item's file; what it told of the item is kept and
+// told instead, so the windows and the desktop controls see no change.
+void MediaPlayer::release(int state)
+{
+    if (m_released || m_url.isEmpty() || showingPicture())
+        return;
+    m_known = Released { state, m_player->position(), duration(), m_player->isSeekable(), title() };
+    m_released = m_known;
+    m_player->setSource(QUrl());
+    updateTransport();
+}
+
+// Asked for from the engine's own signals: the release waits until the
+// engine has finished telling, and is dropped when the item was opened
+// again or played again after its end in the meantime.
+void MediaPlayer::releaseLater(int state)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, state, opening = m_opening] {
+            if (opening == m_opening
+                && (state == Undefined || m_player->mediaStatus() == QMediaPlayer::EndOfMedia))
+                release(state);
+        },
+        Qt::QueuedConnection);
+}
+
+// Opens a released item again, from its beginning or from where it was
+// moved to meanwhile.
+void MediaPlayer::reopen()
+{
+    m_startAt = m_released->startAt;
+    m_released.reset();
+    ++m_opening;
+    m_player->setSource(QUrl::fromLocalFile(m_url));
+}
+
+qint64 MediaPlayer::position() const
+{
+    return m_released ? m_released->position : m_player->position();
+}
+
+qint64 MediaPlayer::duration() const
+{
+    if (m_released)
+        return m_released->duration;
+    return m_player->duration() > 0 ? m_player->duration() : m_known.duration;
+}
+
+bool MediaPlayer::isSeekable() const
+{
+    return m_released ? m_released->seekable : m_player->isSeekable();
+}
+
+QString MediaPlayer::title() const
+{
+    if (m_released)
+        return m_released->title;
+    const QString told = m_player->metaData().stringValue(QMediaMetaData::Title);
+    return told.isEmpty() ? m_known.title : told;
+}
+
+void MediaPlayer::setPosition(qint64 milliseconds)
+{
+    if (!m_released) {
+        m_player->setPosition(milliseconds);
+        return;
+    }
+    m_released->position = m_released->startAt = milliseconds;
     updateTransport();
 }
 
@@ -174,6 +270,8 @@ int MediaPlayer::playState() const
 {
     if (showingPicture())
         return Ready;
+    if (m_released)
+        return m_released->state;
     switch (m_player->playbackState()) {
     case QMediaPlayer::PlayingState:
         return Playing;
@@ -198,6 +296,10 @@ void MediaPlayer::close()
     m_player->stop();
     m_player->setSource(QUrl());
     m_url.clear();
+    m_startAt = 0;
+    m_released.reset();
+    m_known = {};
+    ++m_opening;
     showPicture();
     updateTransport();
 }
@@ -208,8 +310,8 @@ void MediaPlayer::updateTransport()
     m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     if (!m_position->isSliderDown()) {
         const QSignalBlocker quiet(m_position);
-        m_position->setRange(0, int(qMin<qint64>(m_player->duration(), INT_MAX)));
-        m_position->setValue(int(qMin<qint64>(m_player->position(), INT_MAX)));
+        m_position->setRange(0, int(qMin<qint64>(duration(), INT_MAX)));
+        m_position->setValue(int(qMin<qint64>(position(), INT_MAX)));
     }
     m_times->setText(
         controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
@@ -236,8 +338,11 @@ void MediaPlayer::applyVolume()
 void MediaPlayer::Controls::play()
 {
     m_p.m_stoppedByRequest = false;
-    if (!m_p.showingPicture() && !m_p.m_url.isEmpty())
-        m_p.m_player->play();
+    if (m_p.showingPicture() || m_p.m_url.isEmpty())
+        return;
+    if (m_p.m_released)
+        m_p.reopen();
+    m_p.m_player->play();
 }
 
 void MediaPlayer::Controls::pause()
@@ -250,11 +355,12 @@ void MediaPlayer::Controls::stop()
 {
     m_p.m_stoppedByRequest = true;
     m_p.m_player->stop();
+    m_p.release(m_p.playState());
 }
 
 QString MediaPlayer::Controls::currentPositionString() const
 {
-    return TimeText(m_p.m_player->position());
+    return TimeText(m_p.position());
 }
 
 int MediaPlayer::Settings::volume() const
@@ -281,5 +387,5 @@ void MediaPlayer::Settings::setMute(bool mute)
 
 QString MediaPlayer::CurrentMedia::durationString() const
 {
-    return TimeText(m_p.m_player->duration());
+    return TimeText(m_p.duration());
 }

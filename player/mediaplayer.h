@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class PictureView;
 class QAudioOutput;
@@ -19,6 +20,9 @@ class QVideoWidget;
 // The embedded media player wmp1: one item at a time over Qt Multimedia,
 // with its own video area (pictures are shown there scaled) and transport
 // controls. Setting URL opens an item without starting it; it plays once.
+// An item that is stopped, has ended or cannot be played is let go of (the
+// engine closes its file, so its disk can be ejected) while the player
+// still tells what it knew of it; playing it again opens it again.
 class MediaPlayer : public QWidget {
     Q_OBJECT
 public:
@@ -82,6 +86,14 @@ public:
     void close();
 
     bool showingPicture() const;
+    // The current item as the player tells it, also once it is let go of.
+    qint64 position() const;
+    qint64 duration() const;
+    bool isSeekable() const;
+    QString title() const;
+    // Moves within the current item; one let go of starts there when played.
+    void setPosition(qint64 milliseconds);
+
     QMediaPlayer& engine() { return *m_player; }
     PictureView& pictureView() { return *m_pictureView; }
     SeekSlider& positionSlider() { return *m_position; }
@@ -97,7 +109,21 @@ signals:
     void unplayable(const QString& line);
 
 private:
+    // What was known of an item when the engine let go of its file.
+    struct Released {
+        int state = Undefined;
+        qint64 position = 0;
+        qint64 duration = 0;
+        bool seekable = false;
+        QString title;
+        qint64 startAt = 0; // where playing it again begins
+    };
+
     void buildControls();
+    void onMediaStatus(int status);
+    void release(int state);
+    void releaseLater(int state);
+    void reopen();
     void showPicture();
     void updateTransport();
     void applyVolume();
@@ -120,4 +146,10 @@ private:
     bool m_mute = false;
     bool m_muteIconMuted = false; // the mute button shows the muted icon
     bool m_stoppedByRequest = false;
+    std::optional<Released> m_released;
+    // Facts of the current item kept from its last release, told while the
+    // engine opens it again and does not know them yet.
+    Released m_known;
+    int m_opening = 0; // counts the engine's openings of items
+    qint64 m_startAt = 0; // where a reopened item goes once the engine has it
 };

@@ -7,7 +7,6 @@
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -80,8 +79,8 @@ void MprisService::Seek(qlonglong offsetUs)
 {
     if (!canSeek())
         return;
-    const qint64 target = qMax<qint64>(0, m_player.engine().position() + offsetUs / kUsPerMs);
-    const qint64 length = m_player.engine().duration();
+    const qint64 target = qMax<qint64>(0, m_player.position() + offsetUs / kUsPerMs);
+    const qint64 length = m_player.duration();
     if (length > 0 && target > length) {
         Next();
         return;
@@ -91,7 +90,7 @@ void MprisService::Seek(qlonglong offsetUs)
 
 void MprisService::SetPosition(const QDBusObjectPath& track, qlonglong positionUs)
 {
-    const qint64 length = m_player.engine().duration() * kUsPerMs;
+    const qint64 length = m_player.duration() * kUsPerMs;
     if (track != trackId() || positionUs < 0 || positionUs > length || !canSeek())
         return;
     jumpTo(positionUs / kUsPerMs);
@@ -99,7 +98,7 @@ void MprisService::SetPosition(const QDBusObjectPath& track, qlonglong positionU
 
 void MprisService::jumpTo(qint64 milliseconds)
 {
-    m_player.engine().setPosition(milliseconds);
+    m_player.setPosition(milliseconds);
     emit seeked(milliseconds * kUsPerMs);
 }
 
@@ -132,13 +131,13 @@ QVariantMap MprisService::metadata() const
     const QString url = m_player.URL();
     if (url.isEmpty())
         return data;
-    QString title = m_player.engine().metaData().stringValue(QMediaMetaData::Title);
+    QString title = m_player.title();
     if (title.isEmpty())
         title = QFileInfo(url).completeBaseName();
     data.insert(QStringLiteral("xesam:title"), title);
     data.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(url).toString());
-    if (m_player.engine().duration() > 0)
-        data.insert(QStringLiteral("mpris:length"), qlonglong(m_player.engine().duration() * kUsPerMs));
+    if (m_player.duration() > 0)
+        data.insert(QStringLiteral("mpris:length"), qlonglong(m_player.duration() * kUsPerMs));
     return data;
 }
 
@@ -154,7 +153,7 @@ void MprisService::setVolume(double volume)
 
 qlonglong MprisService::position() const
 {
-    return m_player.engine().position() * kUsPerMs;
+    return m_player.position() * kUsPerMs;
 }
 
 bool MprisService::canGoNext() const
@@ -174,7 +173,7 @@ bool MprisService::canPlay() const
 
 bool MprisService::canSeek() const
 {
-    return canPlay() && m_player.engine().isSeekable();
+    return canPlay() && m_player.isSeekable();
 }
 
 void MprisService::raise() const

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 constexpr int kWait = 10000; // generous: the machine is shared
@@ -159,6 +161,79 @@ TEST_F(MediaPlayerTest, UnplayableFileLeavesThePlayerWorking)
     p.controls.play();
     QTest::qWait(100);
     EXPECT_EQ(p.URL(), tmp.filePath(QStringLiteral("missing.wav")));
+}
+
+// Whether this process has the file open (what keeps its disk from being
+// unmounted).
+bool holdsOpen(const QString& path)
+{
+    namespace fs = std::filesystem;
+    const fs::path file = fs::canonical(path.toStdString());
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd", ec)) {
+        std::error_code gone; // the listing's own descriptor is closed by now
+        if (fs::read_symlink(fd.path(), gone) == file)
+            return true;
+    }
+    return false;
+}
+
+// An item stopped, ended or unplayable is let go of, so its disk can be
+// ejected, and the player still tells what it told before about the item.
+TEST_F(MediaPlayerTest, LetsGoOfTheFileWhenStoppedEndedOrUnplayable)
+{
+    p.setURL(wav);
+    p.controls.play();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return p.engine().position() > 300 && p.engine().duration() == 3000; }, kWait));
+    ASSERT_TRUE(holdsOpen(wav)); // the scan sees what the engine holds
+    p.controls.stop();
+    const QString stoppedAt = p.controls.currentPositionString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(wav); }, kWait));
+    EXPECT_EQ(p.playState(), MediaPlayer::Stopped);
+    EXPECT_EQ(p.URL(), wav);
+    EXPECT_EQ(p.currentMedia.durationString(), QStringLiteral("00:03"));
+    EXPECT_EQ(p.controls.currentPositionString(), stoppedAt);
+    p.controls.play();
+    EXPECT_EQ(p.playState(), MediaPlayer::Playing);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 300; }, kWait));
+    // A move while let go of is where playing it again begins.
+    p.controls.stop();
+    p.setPosition(2000);
+    EXPECT_EQ(p.controls.currentPositionString(), QStringLiteral("00:02"));
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine().position() > 2100; }, kWait));
+
+    const QString shortWav = tmp.filePath(QStringLiteral("short.wav"));
+    playertest::writeWav(shortWav, 1200);
+    p.setURL(shortWav);
+    p.controls.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.playState() == MediaPlayer::MediaEnded; }, kWait));
+    const QString length = p.currentMedia.durationString();
+    const QString endedAt = p.controls.currentPositionString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(shortWav); }, kWait));
+    EXPECT_EQ(p.playState(), MediaPlayer::MediaEnded);
+    EXPECT_EQ(p.currentMedia.durationString(), length);
+    EXPECT_EQ(p.controls.currentPositionString(), endedAt);
+
+    const QString junk = tmp.filePath(QStringLiteral("junk.mp3"));
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    QSignalSpy told(&p, &MediaPlayer::unplayable);
+    p.setURL(junk);
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty(); }, kWait));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(junk); }, kWait));
+    QTest::qWait(300);
+    EXPECT_EQ(told.size(), 1);
+    EXPECT_EQ(p.playState(), MediaPlayer::Undefined);
+    // Chosen again, the broken file is tried and reported again.
+    p.setURL(junk);
+    p.controls.play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() == 2; }, kWait));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !holdsOpen(junk); }, kWait));
 }
 
 struct SeekCase {

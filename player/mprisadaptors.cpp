@@ -1,6 +1,9 @@
 #include "mprisadaptors.h"
 
+#include "mediafiles.h"
 #include "mpris.h"
+
+#include <QMimeDatabase>
 
 MprisRootAdaptor::MprisRootAdaptor(MprisService& service, QObject* exported)
     : QDBusAbstractAdaptor(exported)
@@ -24,14 +27,21 @@ QStringList MprisRootAdaptor::supportedUriSchemes() const
     return { QStringLiteral("file") };
 }
 
+// The media types of the file list's media files, as the system's MIME
+// database names them, so the list follows the table of file types.
 QStringList MprisRootAdaptor::supportedMimeTypes() const
 {
-    return { QStringLiteral("audio/x-wav"), QStringLiteral("audio/mpeg"), QStringLiteral("audio/flac"),
-        QStringLiteral("audio/ogg"), QStringLiteral("audio/opus"), QStringLiteral("audio/mp4"),
-        QStringLiteral("audio/aac"), QStringLiteral("audio/x-ms-wma"), QStringLiteral("video/x-ms-asf"),
-        QStringLiteral("video/x-ms-wmv"), QStringLiteral("video/x-msvideo"), QStringLiteral("video/mp4"),
-        QStringLiteral("video/x-matroska"), QStringLiteral("video/webm"), QStringLiteral("video/mpeg"),
-        QStringLiteral("application/vnd.rn-realmedia") };
+    const QMimeDatabase mimes;
+    QStringList types;
+    for (const FileType& type : kFileTypes) {
+        if (type.kind != FileKind::Media)
+            continue;
+        const QString sample = QStringLiteral("x.") + QLatin1String(type.extension);
+        const QMimeType mime = mimes.mimeTypeForFile(sample, QMimeDatabase::MatchExtension);
+        if (!mime.isDefault() && !types.contains(mime.name()))
+            types << mime.name();
+    }
+    return types;
 }
 
 void MprisRootAdaptor::Raise()
@@ -43,73 +53,4 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service, QObject* exported)
     : QDBusAbstractAdaptor(exported)
     , m_service(service)
 {
-}
-
-QString MprisPlayerAdaptor::playbackStatus() const
-{
-    return m_service.playbackStatus();
-}
-QVariantMap MprisPlayerAdaptor::metadata() const
-{
-    return m_service.metadata();
-}
-double MprisPlayerAdaptor::volume() const
-{
-    return m_service.volume();
-}
-void MprisPlayerAdaptor::setVolume(double volume)
-{
-    m_service.setVolume(volume);
-}
-qlonglong MprisPlayerAdaptor::position() const
-{
-    return m_service.position();
-}
-bool MprisPlayerAdaptor::canGoNext() const
-{
-    return m_service.canGoNext();
-}
-bool MprisPlayerAdaptor::canGoPrevious() const
-{
-    return m_service.canGoPrevious();
-}
-bool MprisPlayerAdaptor::canPlay() const
-{
-    return m_service.canPlay();
-}
-bool MprisPlayerAdaptor::canSeek() const
-{
-    return m_service.canSeek();
-}
-void MprisPlayerAdaptor::Next()
-{
-    m_service.Next();
-}
-void MprisPlayerAdaptor::Previous()
-{
-    m_service.Previous();
-}
-void MprisPlayerAdaptor::Pause()
-{
-    m_service.Pause();
-}
-void MprisPlayerAdaptor::PlayPause()
-{
-    m_service.PlayPause();
-}
-void MprisPlayerAdaptor::Stop()
-{
-    m_service.Stop();
-}
-void MprisPlayerAdaptor::Play()
-{
-    m_service.Play();
-}
-void MprisPlayerAdaptor::Seek(qlonglong Offset)
-{
-    m_service.Seek(Offset);
-}
-void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
-{
-    m_service.SetPosition(TrackId, Position);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "mpris.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QStringList>
 #include <QVariantMap>
-
-class MprisService;
 
 // org.mpris.MediaPlayer2: who the player is and what the desktop may ask of
 // its window.
@@ -59,27 +59,31 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
 public:
     MprisPlayerAdaptor(MprisService& service, QObject* exported);
 
-    QString playbackStatus() const;
+    // Every member hands the call to the service, which holds the behaviour.
+    QString playbackStatus() const { return m_service.playbackStatus(); }
     double rate() const { return 1.0; }
-    QVariantMap metadata() const;
-    double volume() const;
-    void setVolume(double volume);
-    qlonglong position() const;
-    bool canGoNext() const;
-    bool canGoPrevious() const;
-    bool canPlay() const;
-    bool canSeek() const;
+    QVariantMap metadata() const { return m_service.metadata(); }
+    double volume() const { return m_service.volume(); }
+    void setVolume(double volume) { m_service.setVolume(volume); }
+    qlonglong position() const { return m_service.position(); }
+    bool canGoNext() const { return m_service.canGoNext(); }
+    bool canGoPrevious() const { return m_service.canGoPrevious(); }
+    bool canPlay() const { return m_service.canPlay(); }
+    bool canSeek() const { return m_service.canSeek(); }
     bool canControl() const { return true; }
 
 public slots:
-    void Next();
-    void Previous();
-    void Pause();
-    void PlayPause();
-    void Stop();
-    void Play();
-    void Seek(qlonglong Offset);
-    void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
+    void Next() { m_service.Next(); }
+    void Previous() { m_service.Previous(); }
+    void Pause() { m_service.Pause(); }
+    void PlayPause() { m_service.PlayPause(); }
+    void Stop() { m_service.Stop(); }
+    void Play() { m_service.Play(); }
+    void Seek(qlonglong Offset) { m_service.Seek(Offset); }
+    void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
+    {
+        m_service.SetPosition(TrackId, Position);
+    }
 
 signals:
     void Seeked(qlonglong Position);

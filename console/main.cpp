@@ -1,27 +1,13 @@
 // tempconsole: the temperature-controller console.
-#include "cmdline.h"
 #include "frmmain.h"
-#include "inifile.h"
-#include "portfollower.h"
-#include "programcontext.h"
-#include "serialdevices.h"
-
-#include <QApplication>
-#include <QStringList>
+#include "programstart.h"
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const ProgramOptions options = parseProgramOptionsOrExit(arguments,
-        ProgramSyntax { QStringLiteral("Temperature-controller console on a serial port."), true });
-    QApplication app(argc, argv);
-    const QString iniPath = settingsPath();
-    const auto window
-        = loadWindow<frmMain>(ProgramContext { iniPath, startingComDevices(options.com, iniPath) });
-    PortFollower::follow(*window->controls().panel, options, iniPath);
-    window->openReadingsLog(options.log);
-    showCentred(*window);
-    return QApplication::exec();
+    const ProgramSyntax syntax { QStringLiteral("Temperature-controller console on a serial port."), true };
+    return RunProgram<frmMain>(argc, argv, QStringLiteral("tempconsole"), syntax,
+        [](frmMain& window, const ProgramOptions& options) -> ConnectionPanel& {
+            window.openReadingsLog(options.log);
+            return *window.controls().panel;
+        });
 }

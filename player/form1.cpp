@@ -13,6 +13,7 @@
 #include "mpris.h"
 #include "mprisbus.h"
 #include "namedwidgets.h"
+#include "playon.h"
 #include "units.h"
 
 #include <QCloseEvent>
@@ -60,18 +61,15 @@ Form1::Form1(const ProgramContext& context, QWidget* parent)
     connect(m_file1, &FileListBox::Click, this, &Form1::File1_Click);
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(m_panel, &ConnectionPanel::exitRequested, this, [this] {
-        close();
-        QCoreApplication::quit();
-    });
+    connect(m_panel, &ConnectionPanel::exitRequested, this, &Form1::closeAndQuit);
     startServices();
 }
 
 Form1::~Form1() = default;
 
 // Beyond the designed window: the browser follows mounts and folder content,
-// unplayable files say why in the song information, and the desktop's media
-// controls reach the player.
+// unplayable files say why in the song information, songs play on as the
+// loop mode says, and the desktop's media controls reach the player.
 void Form1::startServices()
 {
     m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
@@ -80,9 +78,14 @@ void Form1::startServices()
     MprisService::Actions actions { [this] { guarded([&] { m_actions->SongNext(); }); },
         [this] { guarded([&] { m_actions->SongPrevious(); }); },
         [this] {
+            if (isMinimized())
+                showNormal();
             raise();
             activateWindow();
-        } };
+        },
+        [this] { closeAndQuit(); } };
+    m_playOn = std::make_unique<PlayOn>(*m_wmp1, *m_file1, m_iniPath);
+    connect(m_playOn.get(), &PlayOn::notStored, m_panel->lblStatus(), &QLabel::setText);
     m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
     m_mprisBus = std::make_unique<MprisBus>(*m_mpris);
     m_mprisBus->registerOn(QDBusConnection::sessionBus());
@@ -257,6 +260,13 @@ void Form1::Command3_Click()
 void Form1::Form_Unload()
 {
     m_wmp1->close();
+}
+
+// As the window's close box, then the end of the program.
+void Form1::closeAndQuit()
+{
+    close();
+    QCoreApplication::quit();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -20,6 +20,7 @@ class Form2;
 class MediaPlayer;
 class MprisBus;
 class MprisService;
+class PlayOn;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -77,6 +78,7 @@ private:
     QWidget* buildSongFrame();
     Form2& loadedForm2();
     void startServices();
+    void closeAndQuit();
 
     std::unique_ptr<ComPort> m_port;
     ConnectionPanel* m_panel = nullptr;
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<BrowserWatch> m_watch;
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<MprisBus> m_mprisBus;
+    std::unique_ptr<PlayOn> m_playOn;
     KeyTable m_keys;
     LineFramer m_rx;
     QString m_rxChunk;

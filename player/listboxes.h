@@ -74,6 +74,8 @@ public:
     int ListIndex() const { return currentRow(); }
     void setListIndex(int index);
     QString List(int index) const;
+    // The names listed, in list order.
+    const QStringList& names() const { return m_names; }
     void click() { emit Click(); }
     // Lists the folder again after its content changed, keeping the selected
     // file selected while it exists. Raises no Click.

@@ -5,73 +5,30 @@
 #include "mediafiles.h"
 #include "namedwidgets.h"
 #include "pictureview.h"
-#include "seekslider.h"
+#include "transportbar.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QImageReader>
-#include <QLabel>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QStackedWidget>
-#include <QStyle>
-#include <QToolButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QVideoWidget>
 
 #include <utility>
 
-namespace {
-
-// A transport control: named, and explained by its caption on hover.
-template <typename W> W* transport(W* widget, const char* name, const QString& caption)
-{
-    named::control(widget, QLatin1String(name), caption)->setToolTip(caption);
-    return widget;
-}
-
-QToolButton* transportButton(
-    QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon)
-{
-    auto* b = transport(new QToolButton(parent), name, caption);
-    b->setIcon(parent->style()->standardIcon(icon));
-    return b;
-}
-
-QSlider* transportSlider(QWidget* parent, const char* name, const QString& caption)
-{
-    return transport(new QSlider(Qt::Horizontal, parent), name, caption);
-}
-
-} // namespace
-
 MediaPlayer::MediaPlayer(QWidget* parent)
     : QWidget(parent)
-    , m_player(std::make_unique<QMediaPlayer>())
-    , m_audio(std::make_unique<QAudioOutput>())
 {
-    m_player->setAudioOutput(m_audio.get());
     buildControls();
-    m_player->setVideoOutput(m_video);
-    applyVolume();
-    connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateTransport);
-    connect(m_player.get(), &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
-    connect(m_player.get(), &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
-    connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
-        reportUnplayable(MediaErrorText(error));
-        if (error != QMediaPlayer::NoError)
-            releaseLater(Undefined);
-    });
-    connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this,
-        [this](QMediaPlayer::MediaStatus status) { onMediaStatus(status); });
     updateTransport();
 }
 
 MediaPlayer::~MediaPlayer()
 {
+    if (!m_player)
+        return;
     // The engine must let go of the video widget before the widget goes.
     m_player->stop();
     m_player->setVideoOutput(nullptr);
@@ -81,104 +38,182 @@ void MediaPlayer::buildControls()
 {
     m_screen
         = named::control(new QStackedWidget(this), QStringLiteral("wmp1Screen"), QStringLiteral("播放画面"));
-    m_video = new QVideoWidget(m_screen);
-    m_video->setAccessibleName(QStringLiteral("视频"));
+    m_blank = new QWidget(m_screen);
     m_pictureView = new PictureView(m_screen);
     m_pictureView->setAccessibleName(QStringLiteral("图片"));
-    m_screen->addWidget(m_video);
+    m_screen->addWidget(m_blank);
     m_screen->addWidget(m_pictureView);
+    m_bar = new TransportBar(this);
 
-    m_playPause = transportButton(this, "wmp1PlayPause", QStringLiteral("播放/暂停"), QStyle::SP_MediaPlay);
-    m_stop = transportButton(this, "wmp1Stop", QStringLiteral("停止"), QStyle::SP_MediaStop);
-    m_muteButton = transportButton(this, "wmp1Mute", QStringLiteral("静音"), QStyle::SP_MediaVolume);
-    m_muteButton->setCheckable(true);
-    m_position = transport(new SeekSlider(this), "wmp1Position", QStringLiteral("播放位置"));
-    m_volumeSlider = transportSlider(this, "wmp1Volume", QStringLiteral("音量"));
-    m_volumeSlider->setRange(0, 100);
-    m_volumeSlider->setMaximumWidth(120);
-    m_times = named::control(new QLabel(this), QStringLiteral("wmp1Times"), QStringLiteral("播放时间"));
-
-    connect(m_playPause, &QToolButton::clicked, this,
+    connect(m_bar, &TransportBar::playPauseClicked, this,
         [this] { playState() == Playing ? controls.pause() : controls.play(); });
-    connect(m_stop, &QToolButton::clicked, this, [this] { controls.stop(); });
-    connect(m_muteButton, &QToolButton::toggled, this, [this](bool on) { settings.setMute(on); });
-    connect(m_volumeSlider, &QSlider::valueChanged, this, [this](int v) { settings.setVolume(v); });
-    connect(m_position, &SeekSlider::seekRequested, this, [this](int ms) { setPosition(ms); });
+    connect(m_bar, &TransportBar::stopClicked, this, [this] { controls.stop(); });
+    connect(m_bar, &TransportBar::muteToggled, this, [this](bool on) { settings.setMute(on); });
+    connect(m_bar, &TransportBar::volumeMoved, this, [this](int v) { settings.setVolume(v); });
+    connect(m_bar, &TransportBar::seekRequested, this, [this](int ms) { setPosition(ms); });
+    connect(m_bar, &TransportBar::loopClicked, this, [this] { settings.setLoop(NextLoopStatus(m_loop)); });
+    connect(m_bar, &TransportBar::shuffleToggled, this, [this](bool on) { settings.setShuffle(on); });
 
-    auto* bar = new QHBoxLayout;
-    for (QWidget* w : { static_cast<QWidget*>(m_playPause), static_cast<QWidget*>(m_stop) })
-        bar->addWidget(w);
-    bar->addWidget(m_position, 1);
-    bar->addWidget(m_times);
-    bar->addWidget(m_muteButton);
-    bar->addWidget(m_volumeSlider);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_screen, 1);
-    column->addLayout(bar);
+    column->addWidget(m_bar);
+    applyVolume();
+}
+
+// The engine and its video output cost more than the whole window: they are
+// made the first time they are needed, or just after the window was drawn.
+void MediaPlayer::setUpEngine()
+{
+    if (m_player)
+        return;
+    m_player = std::make_unique<QMediaPlayer>();
+    m_audio = std::make_unique<QAudioOutput>();
+    m_player->setAudioOutput(m_audio.get());
+    m_video = new QVideoWidget(m_screen);
+    m_video->setAccessibleName(QStringLiteral("视频"));
+    m_screen->addWidget(m_video);
+    m_player->setVideoOutput(m_video);
+    showVideoArea();
+    applyVolume();
+    connectEngine();
+}
+
+void MediaPlayer::connectEngine()
+{
+    QMediaPlayer* engine = m_player.get();
+    connect(engine, &QMediaPlayer::positionChanged, this, &MediaPlayer::updateTransport);
+    connect(engine, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::updateTransport);
+    connect(engine, &QMediaPlayer::playbackStateChanged, this, &MediaPlayer::changed);
+    connect(engine, &QMediaPlayer::durationChanged, this, &MediaPlayer::updateTransport);
+    connect(engine, &QMediaPlayer::durationChanged, this, &MediaPlayer::changed);
+    connect(engine, &QMediaPlayer::sourceChanged, this, &MediaPlayer::changed);
+    connect(engine, &QMediaPlayer::seekableChanged, this, &MediaPlayer::changed);
+    connect(engine, &QMediaPlayer::metaDataChanged, this, &MediaPlayer::changed);
+    connect(engine, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error) {
+        reportUnplayable(MediaErrorText(error));
+        if (error != QMediaPlayer::NoError)
+            releaseLater(Undefined);
+    });
+    connect(engine, &QMediaPlayer::mediaStatusChanged, this, [this] {
+        onMediaStatus();
+        emit changed();
+    });
+}
+
+QMediaPlayer& MediaPlayer::engine()
+{
+    setUpEngine();
+    return *m_player;
+}
+
+void MediaPlayer::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (std::exchange(m_drawn, true))
+        return;
+    // After this paint has reached the screen.
+    QTimer::singleShot(0, this, &MediaPlayer::setUpEngine);
+}
+
+SeekSlider& MediaPlayer::positionSlider()
+{
+    return m_bar->positionSlider();
+}
+
+QToolButton& MediaPlayer::muteButton()
+{
+    return m_bar->muteButton();
 }
 
 void MediaPlayer::setURL(const QString& url)
 {
     m_stoppedByRequest = false;
     m_reported = false;
-    m_startAt = 0;
     m_pictureView->unload();
-    if (url == m_url && !m_url.isEmpty() && m_released) {
-        m_released->startAt = 0; // the same item again starts from its beginning
-        reopen();
-    } else if (url == m_url && !m_url.isEmpty()) {
-        m_player->stop();
-        if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
-            reportUnplayable(MediaErrorText(m_player->error()));
-    } else {
-        m_url = url;
-        m_released.reset();
-        m_known = {};
-        ++m_opening;
-        m_player->setSource(url.isEmpty() ? QUrl() : QUrl::fromLocalFile(url));
-    }
+    if (url.isEmpty() || url != m_url)
+        open(url);
+    else
+        rewind();
     showPicture();
     updateTransport();
 }
 
-void MediaPlayer::onMediaStatus(int status)
+// A new item: pictures never reach the engine.
+void MediaPlayer::open(const QString& url)
 {
+    m_url = url;
+    m_released.reset();
+    ++m_opening;
+    if (!url.isEmpty() && KindOfFile(url) != FileKind::Picture)
+        engine().setSource(QUrl::fromLocalFile(url));
+    else if (m_player)
+        m_player->setSource(QUrl());
+}
+
+// The current item again, from its beginning.
+void MediaPlayer::rewind()
+{
+    if (m_released)
+        m_released->startAt = 0;
+    if (letGo()) {
+        reopen();
+        return;
+    }
+    if (!m_player || KindOfFile(m_url) == FileKind::Picture)
+        return;
+    m_player->stop();
+    if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+        reportUnplayable(MediaErrorText(m_player->error()));
+}
+
+bool MediaPlayer::letGo() const
+{
+    return m_released && m_released->phase == Released::Phase::LetGo;
+}
+
+void MediaPlayer::onMediaStatus()
+{
+    const QMediaPlayer::MediaStatus status = m_player->mediaStatus();
     if (status == QMediaPlayer::InvalidMedia) {
         reportUnplayable(MediaErrorText(m_player->error()));
         releaseLater(Undefined);
     } else if (status == QMediaPlayer::EndOfMedia) {
         releaseLater(MediaEnded);
-    } else if (m_startAt > 0 && m_player->isSeekable()
+    } else if (m_released && m_released->startAt > 0 && m_player->isSeekable()
         && (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia)) {
         // The engine moves only within an item it has opened and can seek in.
-        m_player->setPosition(std::exchange(m_startAt, 0));
+        m_player->setPosition(std::exchange(m_released->startAt, 0));
     }
 }
 
 // The engine closes the item's file; what it told of the item is kept and
 // told instead, so the windows and the desktop controls see no change.
-void MediaPlayer::release(int state)
+void MediaPlayer::release(PlayState state)
 {
-    if (m_released || m_url.isEmpty() || showingPicture())
+    if (letGo() || !m_player || m_url.isEmpty() || showingPicture())
         return;
-    m_known = Released { state, m_player->position(), duration(), m_player->isSeekable(), title() };
-    m_released = m_known;
+    m_released = Released { Released::Phase::LetGo, state, m_player->position(), duration(),
+        m_player->isSeekable(), tags(), 0 };
     m_player->setSource(QUrl());
     updateTransport();
 }
 
 // Asked for from the engine's own signals: the release waits until the
 // engine has finished telling, and is dropped when the item was opened
-// again or played again after its end in the meantime.
-void MediaPlayer::releaseLater(int state)
+// again or played again after its end in the meantime. An end is told once
+// the item is let go of, so what follows it opens a file afresh.
+void MediaPlayer::releaseLater(PlayState state)
 {
     QMetaObject::invokeMethod(
         this,
         [this, state, opening = m_opening] {
-            if (opening == m_opening
-                && (state == Undefined || m_player->mediaStatus() == QMediaPlayer::EndOfMedia))
-                release(state);
+            const bool ended = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+            if (opening != m_opening || (state == MediaEnded && !ended))
+                return;
+            release(state);
+            if (state == MediaEnded)
+                emit this->ended();
         },
         Qt::QueuedConnection);
 }
@@ -187,41 +222,44 @@ void MediaPlayer::releaseLater(int state)
 // moved to meanwhile.
 void MediaPlayer::reopen()
 {
-    m_startAt = m_released->startAt;
-    m_released.reset();
+    m_released->phase = Released::Phase::Reopened;
     ++m_opening;
-    m_player->setSource(QUrl::fromLocalFile(m_url));
+    engine().setSource(QUrl::fromLocalFile(m_url));
 }
 
 qint64 MediaPlayer::position() const
 {
-    return m_released ? m_released->position : m_player->position();
+    if (letGo())
+        return m_released->position;
+    return m_player ? m_player->position() : 0;
 }
 
 qint64 MediaPlayer::duration() const
 {
-    if (m_released)
-        return m_released->duration;
-    return m_player->duration() > 0 ? m_player->duration() : m_known.duration;
+    const qint64 told = m_player && !letGo() ? m_player->duration() : 0;
+    return told > 0 || !m_released ? told : m_released->duration;
 }
 
 bool MediaPlayer::isSeekable() const
 {
-    return m_released ? m_released->seekable : m_player->isSeekable();
+    if (letGo())
+        return m_released->seekable;
+    return m_player && m_player->isSeekable();
 }
 
-QString MediaPlayer::title() const
+SongTags MediaPlayer::tags() const
 {
-    if (m_released)
-        return m_released->title;
-    const QString told = m_player->metaData().stringValue(QMediaMetaData::Title);
-    return told.isEmpty() ? m_known.title : told;
+    if (letGo())
+        return m_released->tags;
+    const SongTags told = m_player ? SongTagsFrom(m_player->metaData()) : SongTags {};
+    return told.isEmpty() && m_released ? m_released->tags : told;
 }
 
 void MediaPlayer::setPosition(qint64 milliseconds)
 {
-    if (!m_released) {
-        m_player->setPosition(milliseconds);
+    if (!letGo()) {
+        if (m_player)
+            m_player->setPosition(milliseconds);
         return;
     }
     m_released->position = m_released->startAt = milliseconds;
@@ -234,14 +272,19 @@ void MediaPlayer::showPicture()
 {
     if (m_url.isEmpty() || KindOfFile(m_url) != FileKind::Picture) {
         m_pictureView->unload();
-        m_screen->setCurrentWidget(m_video);
+        showVideoArea();
         return;
     }
-    m_player->setSource(QUrl());
     QString reason;
     if (!m_pictureView->load(m_url, &reason))
         reportUnplayable(reason);
     m_screen->setCurrentWidget(m_pictureView);
+}
+
+void MediaPlayer::showVideoArea()
+{
+    if (m_screen->currentWidget() != m_pictureView || !showingPicture())
+        m_screen->setCurrentWidget(m_video ? static_cast<QWidget*>(m_video) : m_blank);
 }
 
 bool MediaPlayer::showingPicture() const
@@ -266,12 +309,17 @@ void MediaPlayer::reportUnplayable(const QString& reason)
         Qt::QueuedConnection);
 }
 
-int MediaPlayer::playState() const
+MediaPlayer::PlayState MediaPlayer::playState() const
 {
     if (showingPicture())
         return Ready;
-    if (m_released)
+    if (letGo())
         return m_released->state;
+    return m_player ? engineState() : Undefined;
+}
+
+MediaPlayer::PlayState MediaPlayer::engineState() const
+{
     switch (m_player->playbackState()) {
     case QMediaPlayer::PlayingState:
         return Playing;
@@ -293,12 +341,12 @@ int MediaPlayer::playState() const
 
 void MediaPlayer::close()
 {
-    m_player->stop();
-    m_player->setSource(QUrl());
+    if (m_player) {
+        m_player->stop();
+        m_player->setSource(QUrl());
+    }
     m_url.clear();
-    m_startAt = 0;
     m_released.reset();
-    m_known = {};
     ++m_opening;
     showPicture();
     updateTransport();
@@ -306,86 +354,24 @@ void MediaPlayer::close()
 
 void MediaPlayer::updateTransport()
 {
-    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
-    m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    if (!m_position->isSliderDown()) {
-        const QSignalBlocker quiet(m_position);
-        m_position->setRange(0, int(qMin<qint64>(duration(), INT_MAX)));
-        m_position->setValue(int(qMin<qint64>(position(), INT_MAX)));
-    }
-    m_times->setText(
+    m_bar->showPlaying(m_player && m_player->playbackState() == QMediaPlayer::PlayingState);
+    m_bar->showPosition(position(), duration(),
         controls.currentPositionString() + QStringLiteral(" / ") + currentMedia.durationString());
 }
 
 void MediaPlayer::applyVolume()
 {
-    m_audio->setVolume(float(m_volume) / 100.0f);
-    m_audio->setMuted(m_mute);
-    const QSignalBlocker quietVolume(m_volumeSlider);
-    m_volumeSlider->setValue(m_volume);
-    // The button follows the state however it changed: by the remote, by
-    // the desktop controls or by the button itself.
-    const QSignalBlocker quietMute(m_muteButton);
-    m_muteButton->setChecked(m_mute);
-    // Icons are costly to make: only a change of state changes the icon.
-    if (m_muteIconMuted != m_mute) {
-        m_muteIconMuted = m_mute;
-        m_muteButton->setIcon(
-            style()->standardIcon(m_mute ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    if (m_audio) {
+        m_audio->setVolume(float(m_volume) / 100.0f);
+        m_audio->setMuted(m_mute);
     }
+    m_bar->showVolume(m_volume, m_mute);
+    emit changed();
 }
 
-void MediaPlayer::Controls::play()
+void MediaPlayer::applyPlayOrder()
 {
-    m_p.m_stoppedByRequest = false;
-    if (m_p.showingPicture() || m_p.m_url.isEmpty())
-        return;
-    if (m_p.m_released)
-        m_p.reopen();
-    m_p.m_player->play();
-}
-
-void MediaPlayer::Controls::pause()
-{
-    if (m_p.m_player->playbackState() == QMediaPlayer::PlayingState)
-        m_p.m_player->pause();
-}
-
-void MediaPlayer::Controls::stop()
-{
-    m_p.m_stoppedByRequest = true;
-    m_p.m_player->stop();
-    m_p.release(m_p.playState());
-}
-
-QString MediaPlayer::Controls::currentPositionString() const
-{
-    return TimeText(m_p.position());
-}
-
-int MediaPlayer::Settings::volume() const
-{
-    return m_p.m_volume;
-}
-
-void MediaPlayer::Settings::setVolume(int volume)
-{
-    m_p.m_volume = qBound(0, volume, 100);
-    m_p.applyVolume();
-}
-
-bool MediaPlayer::Settings::mute() const
-{
-    return m_p.m_mute;
-}
-
-void MediaPlayer::Settings::setMute(bool mute)
-{
-    m_p.m_mute = mute;
-    m_p.applyVolume();
-}
-
-QString MediaPlayer::CurrentMedia::durationString() const
-{
-    return TimeText(m_p.duration());
+    m_bar->showPlayOrder(m_loop, m_shuffle);
+    emit playOrderChanged();
+    emit changed();
 }

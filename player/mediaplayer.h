@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include "playorder.h"
+#include "songtags.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -9,20 +11,22 @@
 
 class PictureView;
 class QAudioOutput;
-class QLabel;
 class QMediaPlayer;
-class QSlider;
-class SeekSlider;
 class QStackedWidget;
 class QToolButton;
 class QVideoWidget;
+class SeekSlider;
+class TransportBar;
 
 // The embedded media player wmp1: one item at a time over Qt Multimedia,
 // with its own video area (pictures are shown there scaled) and transport
-// controls. Setting URL opens an item without starting it; it plays once.
+// controls. Setting URL opens an item without starting it; it plays once,
+// or again and on as the loop mode says (the window decides what follows).
 // An item that is stopped, has ended or cannot be played is let go of (the
 // engine closes its file, so its disk can be ejected) while the player
 // still tells what it knew of it; playing it again opens it again.
+// The media engine and its video output are set up when first needed, or
+// once the window has been drawn, so the window shows without waiting.
 class MediaPlayer : public QWidget {
     Q_OBJECT
 public:
@@ -56,6 +60,10 @@ public:
         void setVolume(int volume);
         bool mute() const;
         void setMute(bool mute);
+        LoopStatus loop() const;
+        void setLoop(LoopStatus loop);
+        bool shuffle() const;
+        void setShuffle(bool on);
 
     private:
         MediaPlayer& m_p;
@@ -80,7 +88,7 @@ public:
     // Opens the file as the current item, replacing the previous one; the
     // same file again is rewound.
     void setURL(const QString& url);
-    int playState() const;
+    PlayState playState() const;
     // Stops playback and releases the current item. This hides QWidget::close
     // on purpose: the player's close is about its item, not its widget.
     void close();
@@ -90,14 +98,19 @@ public:
     qint64 position() const;
     qint64 duration() const;
     bool isSeekable() const;
-    QString title() const;
+    SongTags tags() const;
+    QString title() const { return tags().title; }
     // Moves within the current item; one let go of starts there when played.
     void setPosition(qint64 milliseconds);
 
-    QMediaPlayer& engine() { return *m_player; }
+    void setUpEngine();
+    bool engineIsUp() const { return m_player != nullptr; }
+    // The engine, set up first if it is not yet.
+    QMediaPlayer& engine();
     PictureView& pictureView() { return *m_pictureView; }
-    SeekSlider& positionSlider() { return *m_position; }
-    QToolButton& muteButton() { return *m_muteButton; }
+    TransportBar& transportBar() { return *m_bar; }
+    SeekSlider& positionSlider();
+    QToolButton& muteButton();
 
     Controls controls { *this };
     Settings settings { *this };
@@ -107,49 +120,64 @@ signals:
     // The current item cannot be played or shown: the line for the song
     // information area, once per item, after the item was opened.
     void unplayable(const QString& line);
+    // Something the desktop controls tell may have changed: the play state,
+    // the item, its length, seekability or tags, volume, mute, loop, shuffle.
+    void changed();
+    // The loop mode or shuffle changed (by the button or by a request).
+    void playOrderChanged();
+    // The current item played to its end; told after it was let go of.
+    void ended();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    // What was known of an item when the engine let go of its file.
+    // An item whose file the engine let go of (LetGo), or opened again
+    // after that (Reopened): what was known of it is told until the engine
+    // knows it again, and playing it again begins at startAt.
     struct Released {
-        int state = Undefined;
+        enum class Phase { LetGo, Reopened };
+        Phase phase = Phase::LetGo;
+        PlayState state = Undefined;
         qint64 position = 0;
         qint64 duration = 0;
         bool seekable = false;
-        QString title;
-        qint64 startAt = 0; // where playing it again begins
+        SongTags tags;
+        qint64 startAt = 0;
     };
 
     void buildControls();
-    void onMediaStatus(int status);
-    void release(int state);
-    void releaseLater(int state);
+    void connectEngine();
+    void open(const QString& url);
+    void rewind();
+    bool letGo() const;
+    PlayState engineState() const;
+    void onMediaStatus();
+    void release(PlayState state);
+    void releaseLater(PlayState state);
     void reopen();
     void showPicture();
+    void showVideoArea();
     void updateTransport();
     void applyVolume();
+    void applyPlayOrder();
     void reportUnplayable(const QString& reason);
 
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_audio;
     QStackedWidget* m_screen = nullptr;
+    QWidget* m_blank = nullptr; // the video area until the engine is set up
     QVideoWidget* m_video = nullptr;
     PictureView* m_pictureView = nullptr;
-    QToolButton* m_playPause = nullptr;
-    QToolButton* m_stop = nullptr;
-    QToolButton* m_muteButton = nullptr;
-    SeekSlider* m_position = nullptr;
-    QSlider* m_volumeSlider = nullptr;
-    QLabel* m_times = nullptr;
+    TransportBar* m_bar = nullptr;
     QString m_url;
     bool m_reported = false; // the current item's failure has been told
     int m_volume = 50;
     bool m_mute = false;
-    bool m_muteIconMuted = false; // the mute button shows the muted icon
+    LoopStatus m_loop = LoopStatus::None;
+    bool m_shuffle = false;
     bool m_stoppedByRequest = false;
+    bool m_drawn = false; // the player has been painted once
     std::optional<Released> m_released;
-    // Facts of the current item kept from its last release, told while the
-    // engine opens it again and does not know them yet.
-    Released m_known;
     int m_opening = 0; // counts the engine's openings of items
-    qint64 m_startAt = 0; // where a reopened item goes once the engine has it
 };

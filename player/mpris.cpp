@@ -4,10 +4,11 @@
 #include "mediaplayer.h"
 #include "seekslider.h"
 
-#include <QAudioOutput>
+#include "songtags.h"
+
 #include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QMediaPlayer>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -22,13 +23,7 @@ MprisService::MprisService(MediaPlayer& player, FileListBox& files, Actions acti
     , m_files(files)
     , m_actions(std::move(actions))
 {
-    QMediaPlayer& engine = m_player.engine();
-    connect(&engine, &QMediaPlayer::playbackStateChanged, this, &MprisService::announce);
-    connect(&engine, &QMediaPlayer::mediaStatusChanged, this, &MprisService::announce);
-    connect(&engine, &QMediaPlayer::durationChanged, this, &MprisService::announce);
-    connect(&engine, &QMediaPlayer::sourceChanged, this, &MprisService::announce);
-    connect(&engine, &QMediaPlayer::seekableChanged, this, &MprisService::announce);
-    connect(engine.audioOutput(), &QAudioOutput::volumeChanged, this, &MprisService::announce);
+    connect(&m_player, &MediaPlayer::changed, this, &MprisService::announce);
     // The file list changes its rows and selection with its own signals
     // blocked; its model and selection model still tell.
     connect(m_files.model(), &QAbstractItemModel::modelReset, this, &MprisService::announce);
@@ -138,7 +133,31 @@ QVariantMap MprisService::metadata() const
     data.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(url).toString());
     if (m_player.duration() > 0)
         data.insert(QStringLiteral("mpris:length"), qlonglong(m_player.duration() * kUsPerMs));
+    const SongTags tags = m_player.tags();
+    if (!tags.artists.isEmpty())
+        data.insert(QStringLiteral("xesam:artist"), tags.artists);
+    if (!tags.album.isEmpty())
+        data.insert(QStringLiteral("xesam:album"), tags.album);
+    if (const QString art = artUrl(); !art.isEmpty())
+        data.insert(QStringLiteral("mpris:artUrl"), art);
     return data;
+}
+
+// Clients do not read pictures out of media files: an embedded cover is
+// written to the user's cache folder (once), else a picture beside the song
+// serves. Looked for once per item and picture, not at every announcement.
+QString MprisService::artUrl() const
+{
+    const SongTags tags = m_player.tags();
+    const QString key = m_player.URL() + QLatin1Char('\n') + QString::number(tags.cover.cacheKey());
+    if (key != m_artKey) {
+        m_artKey = key;
+        const QString covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+            + QStringLiteral("/remoteplayer/covers");
+        const QString file = CoverArtFile(tags.cover, m_player.URL(), covers);
+        m_artUrl = file.isEmpty() ? QString() : QUrl::fromLocalFile(file).toString();
+    }
+    return m_artUrl;
 }
 
 double MprisService::volume() const
@@ -182,6 +201,33 @@ void MprisService::raise() const
         m_actions.raise();
 }
 
+void MprisService::quit() const
+{
+    if (m_actions.quit)
+        m_actions.quit();
+}
+
+QString MprisService::loopStatus() const
+{
+    return LoopStatusText(m_player.settings.loop());
+}
+
+void MprisService::setLoopStatus(const QString& status)
+{
+    if (const std::optional<LoopStatus> loop = LoopStatusFromText(status))
+        m_player.settings.setLoop(*loop);
+}
+
+bool MprisService::shuffle() const
+{
+    return m_player.settings.shuffle();
+}
+
+void MprisService::setShuffle(bool on)
+{
+    m_player.settings.setShuffle(on);
+}
+
 // The Player properties that clients are told about when they change
 // (Position is not among them: clients ask for it).
 QVariantMap MprisService::announced() const
@@ -190,7 +236,8 @@ QVariantMap MprisService::announced() const
         { QStringLiteral("Metadata"), metadata() }, { QStringLiteral("Volume"), volume() },
         { QStringLiteral("CanGoNext"), canGoNext() }, { QStringLiteral("CanGoPrevious"), canGoPrevious() },
         { QStringLiteral("CanPlay"), canPlay() }, { QStringLiteral("CanPause"), canPlay() },
-        { QStringLiteral("CanSeek"), canSeek() } };
+        { QStringLiteral("CanSeek"), canSeek() }, { QStringLiteral("LoopStatus"), loopStatus() },
+        { QStringLiteral("Shuffle"), shuffle() } };
 }
 
 void MprisService::announce()

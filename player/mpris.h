@@ -20,6 +20,7 @@ public:
         std::function<void()> next; // the remote's next-song action
         std::function<void()> previous; // the remote's previous-song action
         std::function<void()> raise; // bring the window to the front
+        std::function<void()> quit; // end the program as the window's close box does
     };
 
     MprisService(MediaPlayer& player, FileListBox& files, Actions actions, QObject* parent = nullptr);
@@ -37,12 +38,18 @@ public:
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);
+    QString loopStatus() const;
+    // Names other than None, Track and Playlist change nothing.
+    void setLoopStatus(const QString& status);
+    bool shuffle() const;
+    void setShuffle(bool on);
     qlonglong position() const;
     bool canGoNext() const;
     bool canGoPrevious() const;
     bool canPlay() const;
     bool canSeek() const;
     void raise() const;
+    void quit() const;
 
     QDBusObjectPath trackId() const;
 
@@ -57,6 +64,7 @@ signals:
 
 private:
     QVariantMap announced() const;
+    QString artUrl() const;
     void jumpTo(qint64 milliseconds);
 
     MediaPlayer& m_player;
@@ -66,4 +74,7 @@ private:
     // A new item gets a new track id, found when the id is next asked for.
     mutable QString m_trackUrl;
     mutable int m_trackNumber = 0;
+    // The cover picture's URL, found once per item and picture.
+    mutable QString m_artKey;
+    mutable QString m_artUrl;
 };

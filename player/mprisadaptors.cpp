@@ -49,6 +49,13 @@ void MprisRootAdaptor::Raise()
     m_service.raise();
 }
 
+// The reply goes out before the program ends.
+void MprisRootAdaptor::Quit()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { m_service.quit(); }, Qt::QueuedConnection);
+}
+
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service, QObject* exported)
     : QDBusAbstractAdaptor(exported)
     , m_service(service)

@@ -22,7 +22,7 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
 public:
     MprisRootAdaptor(MprisService& service, QObject* exported);
 
-    bool canQuit() const { return false; }
+    bool canQuit() const { return true; }
     bool canRaise() const { return true; }
     bool hasTrackList() const { return false; }
     QString identity() const;
@@ -32,7 +32,7 @@ public:
 
 public slots:
     void Raise();
-    void Quit() { }
+    void Quit();
 
 private:
     MprisService& m_service;
@@ -49,6 +49,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(double MaximumRate READ rate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(bool CanGoNext READ canGoNext)
     Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
@@ -65,6 +67,10 @@ public:
     QVariantMap metadata() const { return m_service.metadata(); }
     double volume() const { return m_service.volume(); }
     void setVolume(double volume) { m_service.setVolume(volume); }
+    QString loopStatus() const { return m_service.loopStatus(); }
+    void setLoopStatus(const QString& status) { m_service.setLoopStatus(status); }
+    bool shuffle() const { return m_service.shuffle(); }
+    void setShuffle(bool on) { m_service.setShuffle(on); }
     qlonglong position() const { return m_service.position(); }
     bool canGoNext() const { return m_service.canGoNext(); }
     bool canGoPrevious() const { return m_service.canGoPrevious(); }

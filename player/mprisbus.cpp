@@ -3,6 +3,7 @@
 #include "mpris.h"
 #include "mprisadaptors.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 
 #include <cstdio>
@@ -29,9 +30,9 @@ MprisBus::MprisBus(MprisService& service, QObject* parent)
 
 MprisBus::~MprisBus()
 {
-    if (!m_registered)
+    if (m_serviceName.isEmpty())
         return;
-    m_bus.unregisterService(QLatin1String(kServiceName));
+    m_bus.unregisterService(m_serviceName);
     m_bus.unregisterObject(QLatin1String(kObjectPath));
 }
 
@@ -45,20 +46,31 @@ bool MprisBus::registerOn(QDBusConnection bus)
     new MprisRootAdaptor(m_service, m_exported);
     auto* playerAdaptor = new MprisPlayerAdaptor(m_service, m_exported);
     connect(&m_service, &MprisService::seeked, playerAdaptor, &MprisPlayerAdaptor::Seeked);
-    if (!bus.registerObject(QLatin1String(kObjectPath), m_exported)
-        || !bus.registerService(QLatin1String(kServiceName))) {
+    if (!bus.registerObject(QLatin1String(kObjectPath), m_exported) || !takeName(bus)) {
         bus.unregisterObject(QLatin1String(kObjectPath));
         noticeOnce(QStringLiteral("无法在会话总线上注册"));
         return false;
     }
     m_bus = bus;
-    m_registered = true;
     return true;
+}
+
+bool MprisBus::takeName(QDBusConnection& bus)
+{
+    const QString name = QLatin1String(kServiceName);
+    const QString instance = name + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid());
+    for (const QString& candidate : { name, instance }) {
+        if (bus.registerService(candidate)) {
+            m_serviceName = candidate;
+            return true;
+        }
+    }
+    return false;
 }
 
 void MprisBus::sendChanges(const QVariantMap& changed)
 {
-    if (!m_registered)
+    if (m_serviceName.isEmpty())
         return;
     QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(kObjectPath),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));

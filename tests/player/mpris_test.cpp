@@ -7,6 +7,7 @@
 #include "mpris.h"
 #include "mprisbus.h"
 #include "playertestsupport.h"
+#include "privatebus.h"
 #include "seekslider.h"
 
 #include <QDBusConnection>
@@ -54,16 +55,10 @@ class Mpris : public testing::Test {
 protected:
     void SetUp() override
     {
-        daemon.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
-        if (!daemon.waitForStarted(kWait))
+        if (!privateBus.start())
             GTEST_SKIP() << "dbus-daemon is not installed";
-        ASSERT_TRUE(QTest::qWaitFor([&] { return daemon.canReadLine(); }, kWait));
-        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-        server = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(address, QStringLiteral("server")));
-        client = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(address, QStringLiteral("client")));
+        server = std::make_unique<QDBusConnection>(privateBus.connect(QStringLiteral("server")));
+        client = std::make_unique<QDBusConnection>(privateBus.connect(QStringLiteral("client")));
         ASSERT_TRUE(server->isConnected() && client->isConnected());
 
         for (const char* name : { "a.wav", "b.wav", "c.wav" })
@@ -75,7 +70,8 @@ protected:
             player.controls.play();
         });
         service = std::make_unique<MprisService>(player, files,
-            MprisService::Actions { [this] { actions.SongNext(); }, [this] { actions.SongPrevious(); }, {} });
+            MprisService::Actions {
+                [this] { actions.SongNext(); }, [this] { actions.SongPrevious(); }, {}, {} });
         bus = std::make_unique<MprisBus>(*service);
         ASSERT_TRUE(bus->registerOn(*server));
         client->connect(QLatin1String(MprisBus::kServiceName), QLatin1String(MprisBus::kObjectPath),
@@ -89,10 +85,6 @@ protected:
     {
         bus.reset();
         service.reset();
-        for (const QString& name : { QStringLiteral("server"), QStringLiteral("client") })
-            QDBusConnection::disconnectFromBus(name);
-        daemon.kill();
-        daemon.waitForFinished();
     }
 
     // A call as a desktop client makes it, over the bus.
@@ -123,7 +115,7 @@ protected:
 
     bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kWait); }
 
-    QProcess daemon;
+    playertest::PrivateBus privateBus;
     std::unique_ptr<QDBusConnection> server, client;
     QTemporaryDir tmp;
     DriveListBox drives;
@@ -142,6 +134,9 @@ TEST_F(Mpris, NamesItselfAndStartsStoppedWithoutATrack)
     EXPECT_EQ(get(QStringLiteral("DesktopEntry"), root).toString(), QStringLiteral("io.tuvela.remoteplayer"));
     EXPECT_FALSE(get(QStringLiteral("Identity"), root).toString().isEmpty());
     EXPECT_TRUE(get(QStringLiteral("CanRaise"), root).toBool());
+    EXPECT_TRUE(get(QStringLiteral("CanQuit"), root).toBool());
+    EXPECT_EQ(get(QStringLiteral("LoopStatus")).toString(), QStringLiteral("None"));
+    EXPECT_FALSE(get(QStringLiteral("Shuffle")).toBool());
     EXPECT_FALSE(get(QStringLiteral("HasTrackList"), root).toBool());
     EXPECT_EQ(get(QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
     EXPECT_TRUE(get(QStringLiteral("CanControl")).toBool());

@@ -60,8 +60,8 @@ public:
     void played(const QString& folder, const QString& name);
     // The entry of `names` (listed in `folder`, playable or not) to play
     // after `current` ends, or nothing when no entry is playable.
-    std::optional<int> pick(const QString& folder, const QStringList& names, const std::vector<bool>& playable,
-        const QString& current, const Random& random);
+    std::optional<int> pick(const QString& folder, const QStringList& names,
+        const std::vector<bool>& playable, const QString& current, const Random& random);
 
     const QSet<QString>& playedThisRound() const { return m_played; }
 

@@ -12,8 +12,8 @@ namespace {
 QStringList names(const QVariant& value)
 {
     QStringList found;
-    const QStringList parts = value.typeId() == QMetaType::QStringList ? value.toStringList()
-                                                                        : QStringList { value.toString() };
+    const QStringList parts
+        = value.typeId() == QMetaType::QStringList ? value.toStringList() : QStringList { value.toString() };
     static const QRegularExpression separators(QStringLiteral("\\s*[;/]\\s*"));
     for (const QString& part : parts) {
         for (const QString& name : part.split(separators, Qt::SkipEmptyParts)) {

@@ -19,7 +19,8 @@ template <typename W> W* transport(W* widget, const char* name, const QString& c
     return widget;
 }
 
-QToolButton* iconButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon)
+QToolButton* iconButton(
+    QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon)
 {
     auto* b = transport(new QToolButton(parent), name, caption);
     b->setIcon(parent->style()->standardIcon(icon));

@@ -27,8 +27,8 @@ TEST(PlayOrder, LoopButtonGoesNonePlaylistTrackAndNamesRoundTrip)
 
 TEST(PlayOrder, ShuffleAsStored)
 {
-    const std::pair<const char*, bool> cases[]
-        = { { "1", true }, { "-1", true }, { "0", false }, { "", false }, { "TRUE", true }, { "yes", false } };
+    const std::pair<const char*, bool> cases[] = { { "1", true }, { "-1", true }, { "0", false },
+        { "", false }, { "TRUE", true }, { "yes", false } };
     for (const auto& [text, on] : cases)
         EXPECT_EQ(ShuffleFromText(QLatin1String(text)), on) << text;
     EXPECT_TRUE(ShuffleFromText(ShuffleText(true)));
@@ -70,13 +70,15 @@ TEST(PlayOrder, ShuffleRoundsHaveNoRepeats)
         round.played(QStringLiteral("/m"), current);
         QStringList order { current };
         for (int i = 0; i < 7; ++i) {
-            const std::optional<int> next = round.pick(QStringLiteral("/m"), names, playable, current, random);
+            const std::optional<int> next
+                = round.pick(QStringLiteral("/m"), names, playable, current, random);
             ASSERT_TRUE(next);
             current = names[*next];
             round.played(QStringLiteral("/m"), current);
             order << current;
         }
-        EXPECT_EQ(QSet<QString>(order.cbegin(), order.cbegin() + 4).size(), 4) << order.join(u',').toStdString();
+        EXPECT_EQ(QSet<QString>(order.cbegin(), order.cbegin() + 4).size(), 4)
+            << order.join(u',').toStdString();
         EXPECT_FALSE(order.contains(QStringLiteral("pic")));
         EXPECT_NE(order[4], order[3]); // a new round does not begin with the song that ended
         EXPECT_EQ(QSet<QString>(order.cbegin() + 4, order.cend()).size(), 4);
@@ -85,7 +87,8 @@ TEST(PlayOrder, ShuffleRoundsHaveNoRepeats)
     other.played(QStringLiteral("/m"), QStringLiteral("a"));
     other.played(QStringLiteral("/other"), QStringLiteral("x"));
     EXPECT_EQ(other.playedThisRound(), QSet<QString> { QStringLiteral("x") }); // another folder, a new round
-    EXPECT_EQ(other.pick(QStringLiteral("/m"), { QStringLiteral("pic") }, { false }, {}, [](int) { return 0; }),
+    EXPECT_EQ(
+        other.pick(QStringLiteral("/m"), { QStringLiteral("pic") }, { false }, {}, [](int) { return 0; }),
         std::nullopt);
 }
 
@@ -99,15 +102,20 @@ struct TagCase {
 TEST(SongTagsFromEngine, ArtistsComeFromTheFirstKeyThatNamesOne)
 {
     const TagCase cases[] = {
-        { "performers", { { QMediaMetaData::ContributingArtist, QStringLiteral("Ann") },
-                           { QMediaMetaData::AlbumArtist, QStringLiteral("Band") } },
+        { "performers",
+            { { QMediaMetaData::ContributingArtist, QStringLiteral("Ann") },
+                { QMediaMetaData::AlbumArtist, QStringLiteral("Band") } },
             { QStringLiteral("Ann") }, {} },
-        { "list", { { QMediaMetaData::ContributingArtist, QStringList { QStringLiteral("Ann"), QStringLiteral(" Bob ") } } },
+        { "list",
+            { { QMediaMetaData::ContributingArtist,
+                QStringList { QStringLiteral("Ann"), QStringLiteral(" Bob ") } } },
             { QStringLiteral("Ann"), QStringLiteral("Bob") }, {} },
-        { "albumArtist", { { QMediaMetaData::AlbumArtist, QStringLiteral("Band") },
-                             { QMediaMetaData::AlbumTitle, QStringLiteral(" Live ") } },
+        { "albumArtist",
+            { { QMediaMetaData::AlbumArtist, QStringLiteral("Band") },
+                { QMediaMetaData::AlbumTitle, QStringLiteral(" Live ") } },
             { QStringLiteral("Band") }, QStringLiteral("Live") },
-        { "author", { { QMediaMetaData::Author, QStringLiteral("Writer") } }, { QStringLiteral("Writer") }, {} },
+        { "author", { { QMediaMetaData::Author, QStringLiteral("Writer") } }, { QStringLiteral("Writer") },
+            {} },
         { "blank", { { QMediaMetaData::ContributingArtist, QStringLiteral("  ") } }, {}, {} },
     };
     for (const TagCase& c : cases) {

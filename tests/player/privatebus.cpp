@@ -6,7 +6,7 @@ namespace playertest {
 
 namespace {
 
-constexpr int kWait = 10000;
+    constexpr int kWait = 10000;
 
 } // namespace
 

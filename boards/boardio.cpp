@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -77,13 +76,6 @@ void removeLink(const std::string& link)
     struct stat st { };
     if (!link.empty() && ::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
         ::unlink(link.c_str());
-}
-
-bool parseInt(const std::string& text, int& value)
-{
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty();
 }
 
 bool readLines(const std::string& path, std::string& error, std::vector<std::string>& lines)

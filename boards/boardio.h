@@ -1,5 +1,5 @@
 // Pieces both board simulators share: start-up announcement, --link, stopping on
-// a signal, number options.
+// a signal, script files.
 #pragma once
 
 #include "ptypair.h"
@@ -21,9 +21,6 @@ void pause(int ms);
 // file). Returns false with a message on standard error when that fails.
 bool announce(const PtyPair& pty, const std::string& link);
 void removeLink(const std::string& link);
-
-// Parses a whole decimal number; false when `text` is not one.
-bool parseInt(const std::string& text, int& value);
 
 // Reads every line of a text file, without line ends; false when unreadable.
 bool readLines(const std::string& path, std::string& error, std::vector<std::string>& lines);

@@ -1,23 +1,21 @@
 // irboard: an infrared receiver on a pseudo-terminal.
 #include "boardio.h"
+#include "heldkey.h"
+#include "optiontable.h"
 
+#include <chrono>
 #include <cstdio>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 
-const char kUsage[] = "Usage: irboard [options]\n"
-                      "Simulates the infrared receiver on a pseudo-terminal. The first line of output\n"
-                      "is the device to open (for example remoteplayer --com1 PATH).\n\n"
-                      "Each line read from standard input is sent as a key code followed by CR LF,\n"
-                      "once a program has the device open.\n\n"
-                      "Options:\n"
-                      "  --script FILE      send the lines of FILE instead of standard input; a line\n"
-                      "                     \"@N\" waits N milliseconds instead of sending\n"
-                      "  --delay MS         wait before each key code (default 0)\n"
-                      "  --link PATH        also make a symbolic link PATH to the device\n"
-                      "  -h, --help         show this help\n";
+const char kDescription[] = "Simulates the infrared receiver on a pseudo-terminal. The first line of output\n"
+                            "is the device to open (for example remoteplayer --com1 PATH).\n\n"
+                            "Each line read from standard input is sent as a key code followed by CR LF,\n"
+                            "once a program has the device open. A line CODE*MS (for example\n"
+                            "20DF40BF*1500) holds the key: the code, then the repeat line FFFFFFFF every\n"
+                            "108 ms (the first about 52 ms after the code) for MS milliseconds.\n";
 
 struct Args {
     std::string script;
@@ -25,27 +23,19 @@ struct Args {
     int delayMs = 0;
 };
 
-int parse(int argc, char** argv, Args& args)
+boardio::CommandLine commandLine(Args& a)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "-h" || name == "--help")
-            return std::fputs(kUsage, stdout), -1;
-        bool ok = i + 1 < argc;
-        const std::string value = ok ? argv[++i] : "";
-        if (ok && name == "--script")
-            args.script = value;
-        else if (ok && name == "--link")
-            args.link = value;
-        else if (ok && name == "--delay")
-            ok = boardio::parseInt(value, args.delayMs) && args.delayMs >= 0;
-        else
-            ok = false;
-        if (!ok)
-            return std::fprintf(stderr, "irboard: bad option %s %s\n%s", name.c_str(), value.c_str(), kUsage),
-                   2;
-    }
-    return 0;
+    using namespace boardio;
+    return { "irboard", "[options]", kDescription,
+        {
+            { "--script", "FILE",
+                "send the lines of FILE instead of standard input; a line\n"
+                "\"@N\" waits N milliseconds instead of sending",
+                textInto(a.script) },
+            { "--delay", "MS", "wait before each key code (default 0)", intInto(a.delayMs, 0, 1 << 30) },
+            { "--link", "PATH", "also make a symbolic link PATH to the device", textInto(a.link) },
+        },
+        {}, {}, {} };
 }
 
 // Waits for a listener, draining what it sends (the player sends nothing).
@@ -61,10 +51,28 @@ bool waitForListener(PtyPair& pty)
     return false;
 }
 
-bool sendKey(PtyPair& pty, const std::string& code, int delayMs)
+// Sends the repeat lines of a held key, each when due after the key's own
+// line; a listener that lets go of the device ends them.
+void sendRepeats(PtyPair& pty, std::chrono::steady_clock::time_point keySent, int holdMs)
 {
+    using namespace std::chrono;
+    const int count = irboard::repeatCount(holdMs);
+    for (int n = 0; n < count && !boardio::stopRequested(); ++n) {
+        const auto wait = duration_cast<milliseconds>(keySent + irboard::repeatDue(n) - steady_clock::now());
+        boardio::pause(int(wait.count()));
+        if (!pty.listenerPresent() || !pty.write(std::string(irboard::kRepeatLine) + "\r\n"))
+            return;
+    }
+}
+
+bool sendKey(PtyPair& pty, const std::string& line, int delayMs)
+{
+    const irboard::KeyLine key = irboard::parseKeyLine(line);
     boardio::pause(delayMs);
-    return waitForListener(pty) && pty.write(code + "\r\n");
+    if (!waitForListener(pty) || !pty.write(key.code + "\r\n"))
+        return false;
+    sendRepeats(pty, std::chrono::steady_clock::now(), key.holdMs);
+    return true;
 }
 
 void runScript(PtyPair& pty, const std::vector<std::string>& lines, int delayMs)
@@ -105,8 +113,8 @@ void runStdin(PtyPair& pty, int delayMs)
 int main(int argc, char** argv)
 {
     Args args;
-    if (const int status = parse(argc, argv, args))
-        return status < 0 ? 0 : status;
+    if (const std::optional<int> status = boardio::parseOrExit(commandLine(args), argc, argv))
+        return *status;
     std::vector<std::string> script;
     std::string error;
     if (!args.script.empty() && !boardio::readLines(args.script, error, script))

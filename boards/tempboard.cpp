@@ -8,7 +8,11 @@ TempBoard::TempBoard(const TempBoardOptions& options)
     , m_rng(options.seed)
     , m_temperature(std::clamp(options.start, options.min, options.max))
     , m_setpoint(std::clamp(options.setpoint, kLowest, kHighest))
+    , m_hangTicks(
+          options.hangForMs > 0 ? (options.hangForMs + options.intervalMs - 1) / options.intervalMs : 0)
 {
+    if (m_options.hover)
+        m_temperature = hoverStep();
 }
 
 std::string TempBoard::line(int value, char further)
@@ -20,6 +24,24 @@ std::string TempBoard::line(int value, char further)
 
 std::string TempBoard::tick()
 {
+    if (hanging()) {
+        ++m_silentTicks;
+        return {};
+    }
+    std::string out = reading();
+    if (!out.empty())
+        ++m_sent;
+    return out;
+}
+
+bool TempBoard::hanging() const
+{
+    return m_options.hangAfter && m_sent >= *m_options.hangAfter
+        && (m_hangTicks == 0 || m_silentTicks < m_hangTicks);
+}
+
+std::string TempBoard::reading()
+{
     if (m_setpointMode)
         return line(m_setpoint, 'C');
     if (m_options.scripted) {
@@ -29,8 +51,27 @@ std::string TempBoard::tick()
         return m_lastScripted + "C\r\n";
     }
     const std::string out = line(m_temperature, 'C');
-    drift();
+    advance();
     return out;
+}
+
+void TempBoard::advance()
+{
+    if (m_options.hover)
+        m_temperature = hoverStep();
+    else
+        drift();
+}
+
+// The next hovering reading: up to two degrees above the mark (the mark
+// itself included) and one or two below it, in turn.
+int TempBoard::hoverStep()
+{
+    const int mark = *m_options.hover;
+    const int offset = int(m_rng() % (m_hoverAbove ? 3 : 2));
+    const int value = m_hoverAbove ? mark + offset : mark - 1 - offset;
+    m_hoverAbove = !m_hoverAbove;
+    return std::clamp(value, kLowest, kHighest);
 }
 
 // The current temperature (the last scripted reading, or the start value
@@ -52,6 +93,8 @@ void TempBoard::drift()
 
 std::string TempBoard::command(char c)
 {
+    if (hanging())
+        return {};
     switch (c) {
     case '3':
         m_setpointMode = true;

@@ -1,5 +1,6 @@
 // tempboard: a temperature controller on a pseudo-terminal.
 #include "boardio.h"
+#include "optiontable.h"
 #include "tempboard.h"
 
 #include <chrono>
@@ -10,78 +11,74 @@
 
 namespace {
 
-const char kUsage[] = "Usage: tempboard [options]\n"
-                      "Simulates the temperature controller on a pseudo-terminal. The first line of\n"
-                      "output is the device to open (for example tempconsole --com1 PATH).\n\n"
-                      "Every interval the board sends a reading line such as \"25C\\r\\n\". It answers\n"
-                      "\"3\" with \"<SP>O\\r\\n\" and enters set-point mode, \"5\"/\"4\" with the raised or\n"
-                      "lowered set-point \"<SP>C\\r\\n\", and \"6\" with \"<T>N\\r\\n\" (the current\n"
-                      "temperature) back to measuring.\n\n"
-                      "Options:\n"
-                      "  --interval MS      time between readings (default 1000)\n"
-                      "  --start T          first temperature (default 25)\n"
-                      "  --min T, --max T   range of the slow drift (default 18 and 35)\n"
-                      "  --setpoint T       set-point at start (default 30)\n"
-                      "  --seed N           seed of the drift (default 1)\n"
-                      "  --script FILE      send the readings of FILE, one a line, instead of the drift\n"
-                      "  --link PATH        also make a symbolic link PATH to the device\n"
-                      "  -h, --help         show this help\n";
+const char kDescription[]
+    = "Simulates the temperature controller on a pseudo-terminal. The first line of\n"
+      "output is the device to open (for example tempconsole --com1 PATH).\n\n"
+      "Every interval the board sends a reading line such as \"25C\\r\\n\". It answers\n"
+      "\"3\" with \"<SP>O\\r\\n\" and enters set-point mode, \"5\"/\"4\" with the raised or\n"
+      "lowered set-point \"<SP>C\\r\\n\", and \"6\" with \"<T>N\\r\\n\" (the current\n"
+      "temperature) back to measuring. A hanging board sends nothing and ignores\n"
+      "these commands: its mode and set-point stay as they were.\n";
 
 struct Args {
     TempBoardOptions board;
     std::string link;
+    std::string script;
+    int seed = 1;
+    int hover = 0;
+    int hangAfter = -1;
 };
 
-bool numberOption(const std::string& name, const std::string& value, Args& args)
+constexpr int kMost = 1 << 30;
+
+// What single options cannot settle: the drift's range and the one source of
+// readings; then the script is read.
+std::string checkArgs(Args& a)
 {
-    struct Target {
-        const char* name;
-        int TempBoardOptions::*field;
-    };
-    static constexpr Target kTargets[] = {
-        { "--interval", &TempBoardOptions::intervalMs },
-        { "--start", &TempBoardOptions::start },
-        { "--min", &TempBoardOptions::min },
-        { "--max", &TempBoardOptions::max },
-        { "--setpoint", &TempBoardOptions::setpoint },
-    };
-    for (const Target& t : kTargets) {
-        if (name == t.name)
-            return boardio::parseInt(value, args.board.*t.field);
-    }
-    return false;
+    TempBoardOptions& b = a.board;
+    if (b.min > b.max)
+        return "--min must not be above --max";
+    if (a.hover && !a.script.empty())
+        return "--hover and --script exclude each other";
+    b.seed = std::uint32_t(a.seed);
+    if (a.hover)
+        b.hover = a.hover;
+    if (a.hangAfter >= 0)
+        b.hangAfter = a.hangAfter;
+    std::string error;
+    if (!a.script.empty())
+        b.scripted = boardio::readLines(a.script, error, b.script);
+    return error;
 }
 
-// Returns 0 to go on, otherwise the exit status.
-int parse(int argc, char** argv, Args& args)
+boardio::CommandLine commandLine(Args& a)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "-h" || name == "--help")
-            return std::fputs(kUsage, stdout), -1;
-        if (i + 1 >= argc)
-            return std::fprintf(
-                       stderr, "tempboard: unknown option or missing value: %s\n%s", name.c_str(), kUsage),
-                   2;
-        const std::string value = argv[++i];
-        int seed = 0;
-        std::string error;
-        bool ok = numberOption(name, value, args);
-        if (name == "--link")
-            args.link = value, ok = true;
-        else if (name == "--seed")
-            ok = boardio::parseInt(value, seed), args.board.seed = std::uint32_t(seed);
-        else if (name == "--script")
-            ok = args.board.scripted = boardio::readLines(value, error, args.board.script);
-        if (!ok)
-            return std::fprintf(stderr, "tempboard: bad option %s %s %s\n", name.c_str(), value.c_str(),
-                       error.c_str()),
-                   2;
-    }
-    const TempBoardOptions& b = args.board;
-    if (b.intervalMs < 1 || b.min < TempBoard::kLowest || b.max > TempBoard::kHighest || b.min > b.max)
-        return std::fprintf(stderr, "tempboard: need --interval >= 1 and 0 <= --min <= --max <= 99\n"), 2;
-    return 0;
+    using namespace boardio;
+    TempBoardOptions& b = a.board;
+    const int lo = TempBoard::kLowest;
+    const int hi = TempBoard::kHighest;
+    return { "tempboard", "[options]", kDescription,
+        {
+            { "--interval", "MS", "time between readings (default 1000)", intInto(b.intervalMs, 1, kMost) },
+            { "--start", "T", "first temperature (default 25)", intInto(b.start, lo, hi) },
+            { "--min", "T", "lowest temperature of the slow drift (default 18)", intInto(b.min, lo, hi) },
+            { "--max", "T", "highest temperature of the slow drift (default 35)", intInto(b.max, lo, hi) },
+            { "--setpoint", "T", "set-point at start (default 30)", intInto(b.setpoint, lo, hi) },
+            { "--seed", "N", "seed of the drift and the hovering (default 1)", intInto(a.seed, 0, kMost) },
+            { "--script", "FILE", "send the readings of FILE, one a line, instead of the drift",
+                textInto(a.script) },
+            { "--hover", "T",
+                "send readings within two degrees of T instead of the drift,\n"
+                "at or above T and below it in turn",
+                intInto(a.hover, lo + 1, hi) },
+            { "--hang-after", "N",
+                "hang after N readings: send nothing, answer nothing,\nthe device kept open",
+                intInto(a.hangAfter, 0, kMost) },
+            { "--hang-for", "MS", "end the hang after MS milliseconds (default 0: never)",
+                intInto(b.hangForMs, 0, kMost) },
+            { "--link", "PATH", "also make a symbolic link PATH to the device", textInto(a.link) },
+        },
+        {}, [&a] { return checkArgs(a); }, {} };
 }
 
 // Sends `text` only while someone has the device open; otherwise it would wait in
@@ -121,8 +118,8 @@ void serve(PtyPair& pty, TempBoard& board, int intervalMs)
 int main(int argc, char** argv)
 {
     Args args;
-    if (const int status = parse(argc, argv, args))
-        return status < 0 ? 0 : status;
+    if (const std::optional<int> status = boardio::parseOrExit(commandLine(args), argc, argv))
+        return *status;
     boardio::installStopSignals();
     PtyPair pty;
     if (!boardio::announce(pty, args.link))

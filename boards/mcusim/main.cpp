@@ -36,16 +36,9 @@ std::unique_ptr<SimBoard> loadQuietly(const std::string& firmware, std::string& 
 
 int main(int argc, char** argv)
 {
-    const ParsedOptions parsed = parseOptions({ argv + 1, argv + argc });
-    if (parsed.options.help) {
-        std::fputs(usageText().c_str(), stdout);
-        return 0;
-    }
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "mcusim: %s\n%s", parsed.error.c_str(), usageText().c_str());
-        return 2;
-    }
-    const Options& o = parsed.options;
+    Options o;
+    if (const std::optional<int> status = parseOrExit(o, argc, argv))
+        return *status;
 
     std::string error;
     auto board = loadQuietly(o.firmware, error);

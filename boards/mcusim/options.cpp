@@ -1,49 +1,50 @@
 #include "options.h"
 
 #include "command.h"
+#include "optiontable.h"
 
 namespace mcusim {
+namespace {
+
+    const char kDescription[] = "Runs AVR firmware on a simulated ATmega328P at 16 MHz in real time, with\n"
+                                "UART0 (9600 baud) on a pseudo-terminal whose path is the first line\n"
+                                "printed.\n";
+
+    boardio::CommandLine commandLine(Options& o)
+    {
+        using namespace boardio;
+        return { "mcusim", "[options] FIRMWARE.elf", kDescription,
+            {
+                { "--link", "PATH", "also make PATH a symlink to the pseudo-terminal", textInto(o.linkPath) },
+                { "--eeprom", "FILE",
+                    "keep the EEPROM in FILE across runs (created when the\n"
+                    "firmware first writes it; missing means erased)",
+                    textInto(o.eepromPath) },
+            },
+            [&o](const std::string& arg) -> std::string {
+                if (!o.firmware.empty())
+                    return "more than one firmware given: " + arg;
+                o.firmware = arg;
+                return {};
+            },
+            [&o] { return o.firmware.empty() ? std::string("no firmware given") : std::string(); },
+            std::string("\n") + kCommandHelp };
+    }
+
+} // namespace
 
 ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
-    Options& o = parsed.options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--link" || arg == "--eeprom") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                parsed.error = arg + " needs a path";
-                return parsed;
-            }
-            (arg == "--link" ? o.linkPath : o.eepromPath) = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            parsed.error = "unknown option " + arg;
-            return parsed;
-        } else if (o.firmware.empty()) {
-            o.firmware = arg;
-        } else {
-            parsed.error = "more than one firmware given: " + arg;
-            return parsed;
-        }
-    }
-    if (o.firmware.empty() && !o.help)
-        parsed.error = "no firmware given";
+    const boardio::ParseResult result = boardio::parseCommandLine(commandLine(parsed.options), args);
+    parsed.options.help = result.outcome == boardio::Outcome::Help;
+    parsed.error = result.error;
     return parsed;
 }
 
-std::string usageText()
+std::optional<int> parseOrExit(Options& options, int argc, char** argv)
 {
-    return std::string("Usage: mcusim [--link PATH] [--eeprom FILE] FIRMWARE.elf\n"
-                       "Runs AVR firmware on a simulated ATmega328P at 16 MHz in real time, with\n"
-                       "UART0 (9600 baud) on a pseudo-terminal whose path is the first line\n"
-                       "printed.\n"
-                       "  --link PATH     also make PATH a symlink to the pseudo-terminal\n"
-                       "  --eeprom FILE   keep the EEPROM in FILE across runs (created when the\n"
-                       "                  firmware first writes it; missing means erased)\n"
-                       "  --help          show this text\n")
-        + kCommandHelp;
+    return boardio::parseOrExit(commandLine(options), argc, argv);
 }
 
 } // namespace mcusim

@@ -1,6 +1,7 @@
 // Command line of mcusim.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct ParsedOptions {
 
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 
-std::string usageText();
+// Parses argv as the simulators do: the help on standard output (status 0),
+// a refused command line on standard error (status 2), else nothing.
+std::optional<int> parseOrExit(Options& options, int argc, char** argv);
 
 } // namespace mcusim

@@ -135,6 +135,34 @@ TEST(IrboardProgram, ScriptWithDelays)
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
 }
 
+TEST(TempboardProgram, HangsAfterItsReadingsWithTheDeviceOpen)
+{
+    Simulator board(TEMPBOARD_PATH, { "--interval", "20", "--hover", "40", "--hang-after", "3" });
+    Device device(board.path());
+    ASSERT_TRUE(device.ok());
+    device.readUntil("never", 400);
+    device.send("3");
+    const std::string got = device.readUntil("never", 200);
+    ASSERT_EQ(got.size(), 3 * 5u) << got;
+    for (std::size_t i = 0; i < got.size(); i += 5)
+        EXPECT_EQ(got.substr(i + 2, 3), "C\r\n");
+    EXPECT_EQ(board.process().state(), QProcess::Running);
+}
+
+TEST(IrboardProgram, HeldKeySendsRepeatLinesWhileHeld)
+{
+    Simulator board(IRBOARD_PATH, {});
+    Device device(board.path());
+    board.process().write("20DF40BF*500\nNEXT\n");
+    ASSERT_TRUE(board.process().waitForBytesWritten(5000));
+    const auto start = std::chrono::steady_clock::now();
+    std::string repeats;
+    for (int i = 0; i < 5; ++i)
+        repeats += "FFFFFFFF\r\n";
+    EXPECT_EQ(device.readUntil("NEXT\r\n"), "20DF40BF\r\n" + repeats + "NEXT\r\n");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(470));
+}
+
 TEST(BoardPrograms, HelpAndBadOptions)
 {
     for (const char* program : { TEMPBOARD_PATH, IRBOARD_PATH }) {

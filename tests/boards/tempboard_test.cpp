@@ -102,4 +102,48 @@ TEST(TempBoard, ScriptIsSentInOrderThenSilence)
     EXPECT_EQ(board.tick(), "");
 }
 
+TEST(TempBoard, HoverStaysNearTheMarkOnBothSidesInTurn)
+{
+    for (const int mark : { 1, 30, 99 }) {
+        TempBoardOptions options;
+        options.hover = mark;
+        TempBoard board(options);
+        for (int i = 0; i < 200; ++i) {
+            const std::string line = board.tick();
+            ASSERT_EQ(line.substr(2), "C\r\n") << mark;
+            const int value = std::stoi(line.substr(0, 2));
+            EXPECT_LE(std::abs(value - mark), 2) << mark << " reading " << i;
+            EXPECT_EQ(value >= mark, i % 2 == 0) << mark << " reading " << i << ": " << value;
+        }
+    }
+}
+
+TEST(TempBoard, HangingSendsAndAnswersNothingThenResumes)
+{
+    struct Case {
+        int hangAfter;
+        int hangForMs; // at an interval of 100 ms
+        int silentTicks; // -1: for good
+    };
+    constexpr Case kCases[] = { { 3, 0, -1 }, { 0, 0, -1 }, { 2, 250, 3 }, { 1, 100, 1 } };
+    for (const Case& c : kCases) {
+        TempBoardOptions options;
+        options.intervalMs = 100;
+        options.start = options.min = options.max = 26;
+        options.hangAfter = c.hangAfter;
+        options.hangForMs = c.hangForMs;
+        TempBoard board(options);
+        for (int i = 0; i < c.hangAfter; ++i)
+            EXPECT_EQ(board.tick(), "26C\r\n") << c.hangAfter;
+        const int silent = c.silentTicks < 0 ? 50 : c.silentTicks;
+        for (int i = 0; i < silent; ++i) {
+            EXPECT_EQ(board.command('3'), "") << c.hangAfter << " hung, tick " << i;
+            EXPECT_EQ(board.tick(), "") << c.hangAfter << " hung, tick " << i;
+        }
+        EXPECT_FALSE(board.setpointMode()) << "a hung board ignores the commands";
+        EXPECT_EQ(board.command('3'), c.silentTicks < 0 ? "" : "30O\r\n") << c.hangAfter;
+        EXPECT_EQ(board.tick(), c.silentTicks < 0 ? "" : "30C\r\n") << c.hangAfter;
+    }
+}
+
 } // namespace

@@ -12,10 +12,11 @@ namespace {
     // A key frame of the usual kind: an address and a command byte, each
     // followed by its inverse, so sixteen bits are ones and sixteen zeros.
     constexpr std::chrono::microseconds kKeyFrame { NEC_LEADER_MARK_US + NEC_LEADER_SPACE_US
-        + NEC_BITS / 2 * (NEC_BIT_MARK_US + NEC_ZERO_SPACE_US) + NEC_BITS / 2 * (NEC_BIT_MARK_US + NEC_ONE_SPACE_US)
-        + NEC_BIT_MARK_US };
+        + NEC_BITS / 2 * (NEC_BIT_MARK_US + NEC_ZERO_SPACE_US)
+        + NEC_BITS / 2 * (NEC_BIT_MARK_US + NEC_ONE_SPACE_US) + NEC_BIT_MARK_US };
 
-    constexpr std::chrono::microseconds kRepeatFrame { NEC_LEADER_MARK_US + NEC_REPEAT_SPACE_US + NEC_BIT_MARK_US };
+    constexpr std::chrono::microseconds kRepeatFrame { NEC_LEADER_MARK_US + NEC_REPEAT_SPACE_US
+        + NEC_BIT_MARK_US };
 
     // The first repeat line after the key's own line: the rest of the period
     // the key frame began, then the repeat frame itself.
@@ -27,7 +28,8 @@ KeyLine parseKeyLine(const std::string& line)
 {
     const std::size_t star = line.rfind('*');
     int ms = 0;
-    if (star == std::string::npos || star == 0 || line.find_first_not_of("0123456789", star + 1) != std::string::npos
+    if (star == std::string::npos || star == 0
+        || line.find_first_not_of("0123456789", star + 1) != std::string::npos
         || !boardio::parseInt(line.substr(star + 1), ms))
         return { line, 0 };
     return { line.substr(0, star), ms };

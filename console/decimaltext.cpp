@@ -1,5 +1,6 @@
 #include "decimaltext.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace decimal {
@@ -67,6 +68,36 @@ namespace {
         return c < 0 ? -1 : c > 0 ? 1 : 0;
     }
 
+    // The magnitude as digits with the point after `integerDigits` of them,
+    // padded with zeros to that many integer and `fractionDigits` fraction digits.
+    QString aligned(const Number& n, qsizetype integerDigits, qsizetype fractionDigits)
+    {
+        return QString(integerDigits - n.integer.size(), u'0') + n.integer + n.fraction
+            + QString(fractionDigits - n.fraction.size(), u'0');
+    }
+
+    // Digit-wise sum (sign 1) or difference (sign -1, a at least b) of two
+    // digit strings of the same length; one more leading digit for a carry.
+    QString combine(const QString& a, const QString& b, int sign)
+    {
+        QString out(a.size() + 1, u'0');
+        int carry = 0;
+        for (qsizetype i = a.size() - 1; i >= 0; --i) {
+            int d = (a[i].unicode() - u'0') + sign * (b[i].unicode() - u'0') + carry;
+            carry = 0;
+            if (d >= 10) {
+                d -= 10;
+                carry = 1;
+            } else if (d < 0) {
+                d += 10;
+                carry = -1;
+            }
+            out[i + 1] = QChar(u'0' + d);
+        }
+        out[0] = QChar(u'0' + carry);
+        return out;
+    }
+
 } // namespace
 
 std::optional<Number> parse(const QString& text, bool exponent)
@@ -106,6 +137,24 @@ int compare(const Number& a, const Number& b)
         return a.negative ? -1 : 1;
     const int m = compareMagnitude(a, b);
     return a.negative ? -m : m;
+}
+
+Number add(const Number& a, const Number& b)
+{
+    const qsizetype integerDigits = std::max(a.integer.size(), b.integer.size());
+    const qsizetype fractionDigits = std::max(a.fraction.size(), b.fraction.size());
+    const bool bigger = compareMagnitude(a, b) >= 0;
+    const Number& large = bigger ? a : b;
+    const Number& small = bigger ? b : a;
+    const QString sum = combine(aligned(large, integerDigits, fractionDigits),
+        aligned(small, integerDigits, fractionDigits), a.negative == b.negative ? 1 : -1);
+    return normalised(large.negative, sum, integerDigits + 1);
+}
+
+Number negated(Number n)
+{
+    n.negative = !n.negative && !(n.integer.isEmpty() && n.fraction.isEmpty());
+    return n;
 }
 
 std::optional<std::int32_t> roundToInt32(const Number& n)

@@ -25,6 +25,10 @@ std::optional<Number> parse(const QString& text, bool exponent = false);
 // -1, 0 or 1 as a is below, equal to or above b.
 int compare(const Number& a, const Number& b);
 
+// The exact sum a + b, and -n.
+Number add(const Number& a, const Number& b);
+Number negated(Number n);
+
 // Rounds to the nearest whole number, halves to the even neighbour; nothing when
 // the result lies outside the 32-bit signed range.
 std::optional<std::int32_t> roundToInt32(const Number& n);

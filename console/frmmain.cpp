@@ -6,6 +6,7 @@
 #include "comport.h"
 #include "comreceiver.h"
 #include "connectionpanel.h"
+#include "desktopnotification.h"
 #include "inifile.h"
 #include "lamp.h"
 #include "linkprotocol.h"
@@ -15,9 +16,11 @@
 #include "uchistogram.h"
 #include "units.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,6 +36,22 @@ const QString kLinkSetPoint = QStringLiteral("OK");
 const QString kLinkMeasuring = QStringLiteral("EXIT");
 
 const QString kLogKey = QStringLiteral("LOG");
+const QString kAppName = QStringLiteral("tempconsole");
+const QString kQuietSummary = QStringLiteral("温度数据中断");
+const QString kAcknowledged = QStringLiteral("已消音");
+const QString kNotAcknowledged = QStringLiteral("未消音：点击此灯或按 Esc 键消音");
+
+// What the readings log calls each alarm event.
+struct AlarmLogEvent {
+    AlarmState::Event event;
+    const char* name;
+};
+
+constexpr std::array kAlarmLogEvents {
+    AlarmLogEvent { AlarmState::Event::Raised, "alarm" },
+    AlarmLogEvent { AlarmState::Event::Acknowledged, "acknowledged" },
+    AlarmLogEvent { AlarmState::Event::Cleared, "cleared" },
+};
 
 struct LinkEvent {
     LinkChange change;
@@ -83,6 +102,8 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     m_c = buildFrmMainControls(this, *m_port);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
     m_timer2 = makeTimer(QStringLiteral("Timer2"), kSamplingMs, this);
+    m_quietTimer = makeTimer(QStringLiteral("QuietTimer"), kQuietCheckMs, this);
+    m_clock.start();
     resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
 
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
@@ -94,6 +115,9 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     connect(m_c.Command8, &QPushButton::clicked, this, &frmMain::Command8_Click);
     connect(m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(m_timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(m_quietTimer, &QTimer::timeout, this, &frmMain::QuietTimer_Timer);
+    connect(m_c.Shape2, &Lamp::clicked, this, &frmMain::acknowledgeAlarm);
+    m_c.Label3->installEventFilter(this);
 }
 
 frmMain::~frmMain() = default;
@@ -101,10 +125,28 @@ frmMain::~frmMain() = default;
 void frmMain::Form_Load()
 {
     m_c.txtBarcode->setText(QStringLiteral("0"));
-    m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
+    readSettings();
     m_c.panel->probe();
     m_timer1->start();
     m_timer2->start();
+    m_quietTimer->start();
+}
+
+void frmMain::readSettings()
+{
+    static const QStringList keys = QStringList { kKey } + kAlarmKeys;
+    const QStringList values = GetFromINI(kSection, keys, m_iniPath);
+    m_setTemp = values.front();
+    QStringList unreadable;
+    m_alarmSettings = alarmSettingsFrom(values.mid(1), &unreadable);
+    for (const QString& entry : std::as_const(unreadable)) {
+        if (m_reportedSettings.contains(entry))
+            continue;
+        m_reportedSettings << entry;
+        qWarning("%s",
+            qPrintable(
+                QStringLiteral("设置文件 %1 中 [TEMP] %2 无法识别，按默认值处理").arg(m_iniPath, entry)));
+    }
 }
 
 // The command line's file, else the settings key (a relative path there is
@@ -144,10 +186,12 @@ void frmMain::panel_Connected()
 void frmMain::panel_LinkChanged(LinkChange change)
 {
     m_framer.clear();
+    m_quiet.restart(now());
     if (change == LinkChange::Disconnected || change == LinkChange::Lost) {
         m_sound->stop();
         if (m_alarmOn)
             m_alarmOn = 0;
+        endAlarmAndQuiet();
     }
     for (const LinkEvent& e : kLinkEvents) {
         if (e.change == change)
@@ -180,11 +224,16 @@ void frmMain::receiveChunk(const QString& chunk)
         return;
     guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
+    if (m_quiet.line(now()) == QuietWatch::Event::Resumed) {
+        logRow(QStringLiteral("resumed"), m_setTemp);
+        if (m_quietNote)
+            m_quietNote->close();
+    }
     guarded([&] { evaluateLine(); });
     guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
     guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
     guarded([&] {
-        m_setTemp = GetFromINI(kSection, kKey, m_iniPath);
+        readSettings();
         setText(m_c.Text2, m_setTemp);
     });
 }
@@ -193,7 +242,12 @@ void frmMain::receiveChunk(const QString& chunk)
 void frmMain::evaluateLine()
 {
     const bool measuring = m_c.Label1->text() == kCaptionMeasuring;
-    if (measuring && readingAtOrAbove(m_c.txtBarcode->text(), m_setTemp)) {
+    const QString reading = m_c.txtBarcode->text();
+    const AlarmState::Event event = measuring ? m_alarm.reading(readingAtOrAbove(reading, m_setTemp),
+                                        readingBelowClearLevel(reading, m_setTemp, m_alarmSettings.deadBand),
+                                        now(), m_alarmSettings.timing)
+                                              : m_alarm.reset();
+    if (m_alarm.active()) {
         m_c.Shape2->setFillColor(Lamp::kLit);
         m_c.Shape1->setFillColor(Lamp::kDark);
         m_alarmOn = 1;
@@ -208,6 +262,79 @@ void frmMain::evaluateLine()
         m_c.Shape2->setFillColor(Lamp::kDark);
         m_c.Shape1->setFillColor(Lamp::kDark);
     }
+    alarmChanged(event);
+}
+
+void frmMain::acknowledgeAlarm()
+{
+    alarmChanged(m_alarm.acknowledge(now()));
+}
+
+// The notification follows every change and, while the alarm lasts, every
+// reading (DesktopNotification keeps that to one update a second).
+void frmMain::alarmChanged(AlarmState::Event event)
+{
+    using Event = AlarmState::Event;
+    for (const AlarmLogEvent& e : kAlarmLogEvents) {
+        if (e.event == event)
+            logRow(QString::fromLatin1(e.name), m_setTemp);
+    }
+    if (event == Event::Acknowledged)
+        m_sound->stop();
+    if (event == Event::Raised) {
+        setWindowTitle(kAlarmTitle + QStringLiteral(" - ") + kTitle);
+        QApplication::alert(this);
+    } else if (event == Event::Cleared) {
+        setWindowTitle(kTitle);
+    }
+    if (event != Event::None)
+        showAlarmHint();
+    if (!m_alarm.active()) {
+        if (m_alarmNote)
+            m_alarmNote->close();
+        return;
+    }
+    QString body = QStringLiteral("当前温度 %1，报警设定温度 %2").arg(m_c.txtBarcode->text(), m_setTemp);
+    if (m_alarm.acknowledged())
+        body += QStringLiteral("（%1）").arg(kAcknowledged);
+    const DesktopNotification::Content content { kAlarmTitle, body, true, QStringLiteral("消音") };
+    if (event == Event::Raised)
+        notification(m_alarmNote).show(content);
+    else if (m_alarmNote)
+        m_alarmNote->update(content);
+}
+
+void frmMain::showAlarmHint()
+{
+    const QString hint = !m_alarm.active() ? QString()
+        : m_alarm.acknowledged()           ? kAcknowledged
+                                           : kNotAcknowledged;
+    m_c.Shape2->setToolTip(hint);
+    m_c.Shape2->setAccessibleDescription(hint);
+}
+
+// The link ended: no alarm and no quiet board any more, without a log row of
+// their own (the link change has one).
+void frmMain::endAlarmAndQuiet()
+{
+    if (m_alarm.reset() == AlarmState::Event::Cleared) {
+        setWindowTitle(kTitle);
+        showAlarmHint();
+    }
+    if (m_alarmNote)
+        m_alarmNote->close();
+    if (m_quietNote)
+        m_quietNote->close();
+}
+
+DesktopNotification& frmMain::notification(std::unique_ptr<DesktopNotification>& slot)
+{
+    if (!slot) {
+        slot = std::make_unique<DesktopNotification>(kAppName);
+        if (&slot == &m_alarmNote)
+            connect(slot.get(), &DesktopNotification::activated, this, &frmMain::acknowledgeAlarm);
+    }
+    return *slot;
 }
 
 bool frmMain::sendCommand(QChar command)
@@ -281,8 +408,29 @@ void frmMain::showQueuedMessage()
 
 void frmMain::Timer1_Timer()
 {
-    if (m_alarmOn == 1)
+    alarmChanged(m_alarm.tick(now(), m_alarmSettings.timing));
+    if (m_alarmOn == 1 && m_alarm.sounding())
         m_sound->play();
+}
+
+// Set-point mode is not watched: the board pauses its readings there.
+void frmMain::QuietTimer_Timer()
+{
+    const bool watched = m_port->PortOpen() && m_c.Text1->text() == kLinkMeasuring;
+    if (!watched) {
+        if (m_quiet.quiet() && m_quietNote)
+            m_quietNote->close();
+        m_quiet.restart(now());
+        return;
+    }
+    if (m_quiet.check(now(), m_alarmSettings.staleMs) != QuietWatch::Event::Quiet)
+        return;
+    const QString status = QStringLiteral("%1 秒未收到温度数据！").arg(m_alarmSettings.staleText);
+    m_c.panel->lblStatus()->setText(status);
+    logRow(QStringLiteral("quiet"), m_setTemp);
+    const QString body
+        = status + QStringLiteral("最后读数 %1，报警设定温度 %2").arg(m_c.txtBarcode->text(), m_setTemp);
+    notification(m_quietNote).show({ kQuietSummary, body, true, QString() });
 }
 
 void frmMain::Timer2_Timer()
@@ -290,6 +438,23 @@ void frmMain::Timer2_Timer()
     const auto sample = chartSample(m_c.txtBarcode->text());
     if (sample)
         guarded([&] { m_c.ucHistogram1->NextPoint(*sample); });
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_alarm.sounding()) {
+        acknowledgeAlarm();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The lamp's caption silences the alarm as the lamp does.
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_c.Label3 && event->type() == QEvent::MouseButtonRelease)
+        acknowledgeAlarm();
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -3,11 +3,15 @@
 // and the receive handler of the controller link.
 #pragma once
 
+#include "alarmsettings.h"
+#include "alarmstate.h"
 #include "frmmaincontrols.h"
 #include "lineframer.h"
 #include "programcontext.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -15,6 +19,7 @@
 
 class AlarmPlayer;
 class ComPort;
+class DesktopNotification;
 class QTimer;
 class ReadingsLog;
 enum class LinkChange;
@@ -23,6 +28,8 @@ class frmMain : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kStatusLinked = QStringLiteral("连接温度控制器成功！");
+    static inline const QString kAlarmTitle = QStringLiteral("超温报警");
+    static constexpr int kQuietCheckMs = 250;
 
     // The settings file and the port devices come from `context`;
     // `alarmSoundPath` is the buzzer's sound file, by default BUZZ5.wav beside
@@ -49,6 +56,10 @@ public:
     void Command8_Click(); // "退出设定": sends "6", saves the set-point
     void Timer1_Timer(); // buzzer
     void Timer2_Timer(); // chart sampling
+    // Looks whether the board has gone quiet while measuring.
+    void QuietTimer_Timer();
+    // Silences a sounding alarm: the sound stops, the lamp stays lit.
+    void acknowledgeAlarm();
 
     const frmMainControls& controls() const { return m_c; }
     ComPort& port() const { return *m_port; }
@@ -61,9 +72,14 @@ public:
     const QString& RxBuffer() const { return m_framer.pending(); }
     // 0 or 1 once a line was evaluated; nothing before (neither, so silent).
     std::optional<int> AlarmOn() const { return m_alarmOn; }
+    const AlarmState& alarm() const { return m_alarm; }
+    const AlarmSettings& alarmSettings() const { return m_alarmSettings; }
+    QTimer* QuietTimer() const { return m_quietTimer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void panel_Connected();
@@ -79,6 +95,14 @@ private:
     void reportSaveFailure(const QString& reason);
     void showQueuedMessage();
     void evaluateLine();
+    // SETTEMP and the alarm's keys, from one read of the settings file.
+    void readSettings();
+    // What the window, the log and the desktop show of an alarm event.
+    void alarmChanged(AlarmState::Event event);
+    void endAlarmAndQuiet();
+    void showAlarmHint();
+    DesktopNotification& notification(std::unique_ptr<DesktopNotification>& slot);
+    std::int64_t now() const { return m_clock.elapsed(); }
 
     std::unique_ptr<ComPort> m_port;
     std::unique_ptr<AlarmPlayer> m_sound;
@@ -93,4 +117,12 @@ private:
     QString m_lastSaveFailure; // shown once until a save works again
     QString m_queuedMessage;
     std::unique_ptr<ReadingsLog> m_log;
+    QTimer* m_quietTimer = nullptr;
+    QElapsedTimer m_clock;
+    AlarmState m_alarm;
+    AlarmSettings m_alarmSettings;
+    QStringList m_reportedSettings; // unreadable values already named
+    QuietWatch m_quiet;
+    std::unique_ptr<DesktopNotification> m_alarmNote; // created when first needed
+    std::unique_ptr<DesktopNotification> m_quietNote;
 };

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -79,4 +80,11 @@ void Lamp::paintEvent(QPaintEvent*)
     painter.setBrush(m_fill);
     const int side = std::min(width(), height()) - 2;
     painter.drawEllipse(QRect((width() - side) / 2, (height() - side) / 2, side, side));
+}
+
+void Lamp::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
 }

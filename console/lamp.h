@@ -21,8 +21,13 @@ public:
 
     QSize sizeHint() const override { return { 40, 40 }; }
 
+signals:
+    // Pressed and released with the left button over the lamp.
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QString m_caption;

@@ -2,6 +2,8 @@
 // in a received line, the alarm test and the chart's sample value.
 #pragma once
 
+#include "decimaltext.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -17,6 +19,11 @@ QString readingOfLine(const QString& line);
 // are compared as numbers (100 above 30, 9 below 30); otherwise as texts, by
 // character code.
 bool readingAtOrAbove(const QString& reading, const QString& setpoint);
+
+// Whether a raised alarm clears at this reading: the reading is below the
+// set-point minus `deadBand` (exact decimal arithmetic). With a zero dead band,
+// or when either text is not a number, exactly when it is not at or above.
+bool readingBelowClearLevel(const QString& reading, const QString& setpoint, const decimal::Number& deadBand);
 
 // The chart's sample of a reading text: blanks around it allowed, an optional
 // exponent, fractions rounded to the nearest whole number with halves to the

@@ -1,5 +1,5 @@
-// The readings log: one CSV row per complete reading line, set-point save and
-// link change, appended to a file the operator names (--log FILE, or the key LOG
+// The readings log: one CSV row per complete reading line, set-point save,
+// link change and alarm event, appended to a file the operator names (--log FILE, or the key LOG
 // of section TEMP). Rows are handed to a writer thread, so a slow or stuck disk
 // never holds up the window; each row is written whole and at once. A failure
 // is reported once (failed()) and never stops the console; later rows are
@@ -17,7 +17,9 @@
 // One row: time, event, reading, set-point in force, alarm state, mode.
 struct LogRow {
     QDateTime time;
-    QString event; // "reading", "setpoint", "connected", "reconnected", "disconnected", "lost"
+    // "reading", "setpoint", "connected", "reconnected", "disconnected", "lost",
+    // "alarm", "acknowledged", "cleared", "quiet", "resumed"
+    QString event;
     QString reading;
     QString setPoint;
     std::optional<int> alarm;

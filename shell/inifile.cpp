@@ -180,11 +180,22 @@ bool replaceFile(const QByteArray& path, const QByteArray& content, mode_t mode,
 
 QString GetFromINI(const QString& section, const QString& key, const QString& path)
 {
+    return GetFromINI(section, QStringList { key }, path).front();
+}
+
+QStringList GetFromINI(const QString& section, const QStringList& keys, const QString& path)
+{
+    QStringList values(keys.size());
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {};
-    const std::optional<QString> value = ini::lookup(file.readAll(), section, key);
-    return value ? value->left(ini::kMaxValueLength) : QString();
+        return values;
+    const QByteArray content = file.readAll();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const std::optional<QString> value = ini::lookup(content, section, keys[i]);
+        if (value)
+            values[i] = value->left(ini::kMaxValueLength);
+    }
+    return values;
 }
 
 bool WritePrivateProfileString(

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Returns the value of `key` in `section` of the profile file at `path`, or ""
 // when the file, the section or the key is missing. Section and key names match
@@ -9,6 +10,9 @@
 // unquoted value dropped, one pair of surrounding double quotes removed), cut to
 // its first 254 characters. Reading never creates the file.
 QString GetFromINI(const QString& section, const QString& key, const QString& path);
+// The values of several keys of one section from a single read of the file, in
+// the order of `keys`, each as the one-key form gives it.
+QStringList GetFromINI(const QString& section, const QStringList& keys, const QString& path);
 
 // Sets `key` in `section` to `value`, creating the file, the section and the key
 // as needed and replacing an existing value in place; every other line keeps its

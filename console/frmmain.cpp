@@ -137,8 +137,13 @@ void frmMain::readSettings()
     static const QStringList keys = QStringList { kKey } + kAlarmKeys;
     const QStringList values = GetFromINI(kSection, keys, m_iniPath);
     m_setTemp = values.front();
+    // Read after every line: parsed again only when they changed.
+    const QStringList alarmValues = values.mid(1);
+    if (alarmValues == m_alarmValues)
+        return;
+    m_alarmValues = alarmValues;
     QStringList unreadable;
-    m_alarmSettings = alarmSettingsFrom(values.mid(1), &unreadable);
+    m_alarmSettings = alarmSettingsFrom(alarmValues, &unreadable);
     for (const QString& entry : std::as_const(unreadable)) {
         if (m_reportedSettings.contains(entry))
             continue;
@@ -243,10 +248,16 @@ void frmMain::evaluateLine()
 {
     const bool measuring = m_c.Label1->text() == kCaptionMeasuring;
     const QString reading = m_c.txtBarcode->text();
-    const AlarmState::Event event = measuring ? m_alarm.reading(readingAtOrAbove(reading, m_setTemp),
-                                        readingBelowClearLevel(reading, m_setTemp, m_alarmSettings.deadBand),
-                                        now(), m_alarmSettings.timing)
-                                              : m_alarm.reset();
+    AlarmState::Event event = AlarmState::Event::None;
+    if (measuring) {
+        const bool atOrAbove = readingAtOrAbove(reading, m_setTemp);
+        const bool clears = m_alarmSettings.deadBandText.isEmpty()
+            ? !atOrAbove
+            : readingBelowClearLevel(reading, m_setTemp, m_alarmSettings.deadBand);
+        event = m_alarm.reading(atOrAbove, clears, now(), m_alarmSettings.timing);
+    } else {
+        event = m_alarm.reset();
+    }
     if (m_alarm.active()) {
         m_c.Shape2->setFillColor(Lamp::kLit);
         m_c.Shape1->setFillColor(Lamp::kDark);

@@ -121,6 +121,7 @@ private:
     QElapsedTimer m_clock;
     AlarmState m_alarm;
     AlarmSettings m_alarmSettings;
+    std::optional<QStringList> m_alarmValues; // as stored, when last parsed
     QStringList m_reportedSettings; // unreadable values already named
     QuietWatch m_quiet;
     std::unique_ptr<DesktopNotification> m_alarmNote; // created when first needed

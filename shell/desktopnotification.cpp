@@ -38,8 +38,8 @@ DesktopNotification::DesktopNotification(const QString& appName, const QDBusConn
         return;
     m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
         SLOT(onActionInvoked(uint, QString)));
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-        SLOT(onClosed(uint, uint)));
+    m_bus.connect(
+        kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this, SLOT(onClosed(uint, uint)));
 }
 
 void DesktopNotification::show(const Content& content)
@@ -69,7 +69,8 @@ void DesktopNotification::close()
     // Closed when the server's answer names it, if that is still to come.
     if (m_waitingForId || m_id == 0)
         return;
-    m_bus.asyncCall(QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"))
+    m_bus.asyncCall(
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"))
         << m_id);
     m_id = 0;
 }

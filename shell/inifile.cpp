@@ -189,11 +189,10 @@ QStringList GetFromINI(const QString& section, const QStringList& keys, const QS
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return values;
-    const QByteArray content = file.readAll();
+    const std::vector<std::optional<QString>> found = ini::lookup(file.readAll(), section, keys);
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        const std::optional<QString> value = ini::lookup(content, section, keys[i]);
-        if (value)
-            values[i] = value->left(ini::kMaxValueLength);
+        if (found[size_t(i)])
+            values[i] = found[size_t(i)]->left(ini::kMaxValueLength);
     }
     return values;
 }

@@ -129,14 +129,24 @@ namespace {
 
 std::optional<QString> lookup(const QByteArray& content, const QString& section, const QString& key)
 {
+    return lookup(content, section, QStringList { key }).front();
+}
+
+std::vector<std::optional<QString>> lookup(
+    const QByteArray& content, const QString& section, const QStringList& keys)
+{
     const std::vector<Line> lines = splitLines(content);
-    qsizetype sectionEnd = -1;
-    const qsizetype at = findKey(lines, section, key, &sectionEnd);
-    if (at < 0)
-        return std::nullopt;
-    const Line& line = lines[size_t(at)];
-    const QString value = QString::fromUtf8(content.mid(line.valueAt, line.end - line.valueAt)).trimmed();
-    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+    std::vector<std::optional<QString>> values(size_t(keys.size()));
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        qsizetype sectionEnd = -1;
+        const qsizetype at = findKey(lines, section, keys[k], &sectionEnd);
+        if (at < 0)
+            continue;
+        const Line& line = lines[size_t(at)];
+        const QString value = QString::fromUtf8(content.mid(line.valueAt, line.end - line.valueAt)).trimmed();
+        values[size_t(k)] = isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+    }
+    return values;
 }
 
 QByteArray assign(const QByteArray& content, const QString& section, const QString& key, const QString& value)

@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace ini {
 
@@ -17,6 +19,9 @@ inline constexpr int kMaxValueLength = 254;
 // Handles CRLF and LF line ends, a UTF-8 byte-order mark, blank lines and comment
 // lines starting with ';' or '#'. The value is not cut here.
 std::optional<QString> lookup(const QByteArray& content, const QString& section, const QString& key);
+// The same for several keys of one section, the file's lines split only once.
+std::vector<std::optional<QString>> lookup(
+    const QByteArray& content, const QString& section, const QStringList& keys);
 
 // The content with `key` in `section` set to `value`. An existing key keeps its
 // line, only the text after "=" changes; a missing key is added at the end of its

@@ -40,8 +40,8 @@ protected:
     void start(const QList<std::pair<const char*, const char*>>& keys = {})
     {
         for (const auto& [key, value] : keys)
-            ASSERT_TRUE(WritePrivateProfileString(QStringLiteral("TEMP"), QString::fromLatin1(key),
-                QString::fromLatin1(value), iniPath()));
+            ASSERT_TRUE(WritePrivateProfileString(
+                QStringLiteral("TEMP"), QString::fromLatin1(key), QString::fromLatin1(value), iniPath()));
         window->openReadingsLog(settingsDir.filePath(QStringLiteral("readings.csv")));
         loadConnectedTo(pty.slavePath());
         ASSERT_TRUE(window->port().PortOpen());
@@ -51,8 +51,9 @@ protected:
     void reading(const QString& value)
     {
         ASSERT_TRUE(pty.write((value + QStringLiteral("X\r\n")).toStdString()));
-        ASSERT_TRUE(waitUntil([&] { return c().txtBarcode->text() == value && window->RxBuffer().isEmpty(); }))
-            << value.toStdString();
+        ASSERT_TRUE(waitUntil([&] {
+            return c().txtBarcode->text() == value && window->RxBuffer().isEmpty();
+        })) << value.toStdString();
     }
     // The events of the readings log, in order, readings left out.
     QStringList logEvents()
@@ -70,7 +71,8 @@ protected:
         return events;
     }
     // Waits until a notification call matching `match` was seen.
-    bool seen(const QString& member, const std::function<bool(const BusMessage&)>& match, int timeoutMs = 5000)
+    bool seen(
+        const QString& member, const std::function<bool(const BusMessage&)>& match, int timeoutMs = 5000)
     {
         return waitUntil(
             [&] {
@@ -97,7 +99,9 @@ TEST_F(OverTemperatureAlarm, RaisedSilencedEachWayAndCleared)
         { "caption", [this] { QTest::mouseClick(c().Label3, Qt::LeftButton); } },
         { "Escape", [this] { QTest::keyClick(window.get(), Qt::Key_Escape); } },
         { "notification",
-            [] { EXPECT_TRUE(g_desktop->dunstctl({ QStringLiteral("action"), QStringLiteral("0") })); } },
+            [] {
+                EXPECT_TRUE(g_desktop->dunstctl({ QStringLiteral("action"), QStringLiteral("0") }));
+            } },
     };
     start();
     for (const Way& way : ways) {
@@ -107,8 +111,9 @@ TEST_F(OverTemperatureAlarm, RaisedSilencedEachWayAndCleared)
         EXPECT_EQ(window->AlarmOn(), 1);
         EXPECT_TRUE(window->windowTitle().startsWith(frmMain::kAlarmTitle));
         EXPECT_TRUE(seen(kNotify, [](const BusMessage& m) {
-            return m.args.value(0) == QLatin1String("string \"tempconsole\"") && m.args.value(1) == QLatin1String("uint32 0")
-                && m.has(QStringLiteral("\"超温报警\"")) && m.has(QStringLiteral("31")) && m.has(QStringLiteral("30"))
+            return m.args.value(0) == QLatin1String("string \"tempconsole\"")
+                && m.args.value(1) == QLatin1String("uint32 0") && m.has(QStringLiteral("\"超温报警\""))
+                && m.has(QStringLiteral("31")) && m.has(QStringLiteral("30"))
                 && m.has(QStringLiteral("\"default\"")) && m.has(QStringLiteral("\"消音\""))
                 && m.has(QStringLiteral("byte 2"));
         }));

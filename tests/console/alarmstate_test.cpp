@@ -48,18 +48,23 @@ TEST(AlarmState, FollowsReadingsAndTheOperator)
 {
     const Sequence sequences[] = {
         { "raised at once, cleared below", {},
-            { { 'A', 0, Event::Raised, true }, { 'A', 1000, Event::None, true }, { 'L', 2000, Event::Cleared, false },
-                { 'L', 3000, Event::None, false }, { 'A', 4000, Event::Raised, true } } },
+            { { 'A', 0, Event::Raised, true }, { 'A', 1000, Event::None, true },
+                { 'L', 2000, Event::Cleared, false }, { 'L', 3000, Event::None, false },
+                { 'A', 4000, Event::Raised, true } } },
         { "the dead band holds it", {},
-            { { 'A', 0, Event::Raised, true }, { 'B', 1000, Event::None, true }, { 'A', 2000, Event::None, true },
-                { 'B', 3000, Event::None, true }, { 'L', 4000, Event::Cleared, false } } },
-        { "the dead band does not raise", {}, { { 'B', 0, Event::None, false }, { 'L', 1000, Event::None, false } } },
+            { { 'A', 0, Event::Raised, true }, { 'B', 1000, Event::None, true },
+                { 'A', 2000, Event::None, true }, { 'B', 3000, Event::None, true },
+                { 'L', 4000, Event::Cleared, false } } },
+        { "the dead band does not raise", {},
+            { { 'B', 0, Event::None, false }, { 'L', 1000, Event::None, false } } },
         { "on-delay: a spike is ignored", { 3000, 0 },
-            { { 'A', 0, Event::None, false }, { 'L', 1000, Event::None, false }, { 'A', 2000, Event::None, false },
-                { 'A', 4000, Event::None, false }, { 'A', 5000, Event::Raised, true } } },
+            { { 'A', 0, Event::None, false }, { 'L', 1000, Event::None, false },
+                { 'A', 2000, Event::None, false }, { 'A', 4000, Event::None, false },
+                { 'A', 5000, Event::Raised, true } } },
         { "on-delay: the wait restarts in the dead band", { 2000, 0 },
-            { { 'A', 0, Event::None, false }, { 'B', 1000, Event::None, false }, { 'A', 2000, Event::None, false },
-                { 'A', 3999, Event::None, false }, { 'A', 4000, Event::Raised, true } } },
+            { { 'A', 0, Event::None, false }, { 'B', 1000, Event::None, false },
+                { 'A', 2000, Event::None, false }, { 'A', 3999, Event::None, false },
+                { 'A', 4000, Event::Raised, true } } },
         { "acknowledged stays raised, never resounds", {},
             { { 'A', 0, Event::Raised, true }, { 'K', 500, Event::Acknowledged, false },
                 { 'K', 600, Event::None, false }, { 'A', 1000, Event::None, false },
@@ -69,10 +74,11 @@ TEST(AlarmState, FollowsReadingsAndTheOperator)
             { { 'A', 0, Event::Raised, true }, { 'K', 1000, Event::Acknowledged, false },
                 { 'T', 60999, Event::None, false }, { 'T', 61000, Event::Resounded, true },
                 { 'T', 62000, Event::None, true }, { 'K', 62500, Event::Acknowledged, false } } },
-        { "nothing to acknowledge", {}, { { 'K', 0, Event::None, false }, { 'L', 100, Event::None, false } } },
+        { "nothing to acknowledge", {},
+            { { 'K', 0, Event::None, false }, { 'L', 100, Event::None, false } } },
         { "reset clears, once", {},
-            { { 'A', 0, Event::Raised, true }, { 'R', 10, Event::Cleared, false }, { 'R', 20, Event::None, false },
-                { 'A', 30, Event::Raised, true } } },
+            { { 'A', 0, Event::Raised, true }, { 'R', 10, Event::Cleared, false },
+                { 'R', 20, Event::None, false }, { 'A', 30, Event::Raised, true } } },
     };
     for (const Sequence& seq : sequences) {
         AlarmState alarm;
@@ -109,22 +115,18 @@ TEST(AlarmDeadBand, ClearsOnlyBelowTheSetPointMinusTheBand)
     };
     const Case cases[] = {
         { "29", "30", "0", true }, // no band: below the set-point
-        { "30", "30", "0", false },
-        { "29", "30", "1", false },
-        { "28.9", "30", "1", true },
+        { "30", "30", "0", false }, { "29", "30", "1", false }, { "28.9", "30", "1", true },
         { "29.7", "30", "0.3", false }, // exact: no rounding of 30 - 0.3
-        { "29.69", "30", "0.3", true },
-        { "-0.6", "0.5", "1.1", false },
-        { "-0.61", "0.5", "1.1", true },
-        { "99", "100", "0.5", true },
-        { "1005", "1010.25", "5.25", false },
+        { "29.69", "30", "0.3", true }, { "-0.6", "0.5", "1.1", false }, { "-0.61", "0.5", "1.1", true },
+        { "99", "100", "0.5", true }, { "1005", "1010.25", "5.25", false },
         { "abc", "30", "1", false }, // not a number: compared as texts, as without a band
         { "25", "", "1", true }, // no set-point never alarms
     };
     for (const Case& c : cases) {
         const decimal::Number band = *decimal::parse(QString::fromLatin1(c.band));
         EXPECT_EQ(
-            readingBelowClearLevel(QString::fromLatin1(c.reading), QString::fromLatin1(c.setPoint), band), c.clears)
+            readingBelowClearLevel(QString::fromLatin1(c.reading), QString::fromLatin1(c.setPoint), band),
+            c.clears)
             << c.reading << " against " << c.setPoint << " less " << c.band;
     }
 }

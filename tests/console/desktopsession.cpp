@@ -58,7 +58,8 @@ DesktopSession::~DesktopSession()
 
 bool DesktopSession::start(QString* why)
 {
-    m_dir = QDir::temp().filePath(QStringLiteral("tuvela-desktop-%1").arg(QCoreApplication::applicationPid()));
+    m_dir
+        = QDir::temp().filePath(QStringLiteral("tuvela-desktop-%1").arg(QCoreApplication::applicationPid()));
     QDir().mkpath(m_dir);
     m_bus = std::make_unique<QProcess>();
     m_address = startAndReadLine(*m_bus, QStringLiteral("dbus-daemon"),
@@ -67,7 +68,8 @@ bool DesktopSession::start(QString* why)
         return fail(why, "dbus-daemon did not start (package dbus-daemon)");
     m_x = std::make_unique<QProcess>();
     const QString display = startAndReadLine(*m_x, QStringLiteral("Xvfb"),
-        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+            QStringLiteral("tcp") });
     if (display.isEmpty())
         return fail(why, "Xvfb did not start (package xvfb)");
     m_display = u':' + display;
@@ -80,7 +82,8 @@ bool DesktopSession::start(QString* why)
     m_monitor->setProcessEnvironment(env);
     m_monitor->setProcessChannelMode(QProcess::SeparateChannels);
     const QString first = startAndReadLine(*m_monitor, QStringLiteral("dbus-monitor"),
-        { QStringLiteral("--address"), m_address, QStringLiteral("interface='org.freedesktop.Notifications'") });
+        { QStringLiteral("--address"), m_address,
+            QStringLiteral("interface='org.freedesktop.Notifications'") });
     if (first.isEmpty())
         return fail(why, "dbus-monitor did not start (package dbus-bin)");
     QObject::connect(m_monitor.get(), &QProcess::readyReadStandardOutput, [this] { readMonitor(); });

@@ -21,8 +21,8 @@ constexpr int kWait = 10000;
 
 QString tool(const char* name)
 {
-    return QStandardPaths::findExecutable(
-        QLatin1String(name), { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin") });
+    return QStandardPaths::findExecutable(QLatin1String(name),
+        { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin") });
 }
 
 class LircEndToEnd : public FormFixture {
@@ -48,9 +48,10 @@ protected:
     {
         daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         daemon.start(lircd,
-            { QStringLiteral("--nodaemon"), QStringLiteral("--options-file=/dev/null"), QStringLiteral("--driver=file"),
-                QStringLiteral("--device=/dev/null"), QStringLiteral("--allow-simulate"),
-                QStringLiteral("--output=") + socket, QStringLiteral("--pidfile=") + path("lircd.pid"),
+            { QStringLiteral("--nodaemon"), QStringLiteral("--options-file=/dev/null"),
+                QStringLiteral("--driver=file"), QStringLiteral("--device=/dev/null"),
+                QStringLiteral("--allow-simulate"), QStringLiteral("--output=") + socket,
+                QStringLiteral("--pidfile=") + path("lircd.pid"),
                 QStringLiteral("--logfile=") + path("lircd.log"), path("lircd.conf") });
         ASSERT_TRUE(daemon.waitForStarted());
     }
@@ -111,7 +112,8 @@ TEST_F(LircEndToEnd, KeysHeldKeysAndTheDaemonComingAndGoing)
     // Held: the daemon counts the repeats, about 110 ms apart.
     for (int count = 1; count <= 8; ++count) {
         QTest::qWait(100);
-        simulate(QStringLiteral("0000000020df40bf %1 KEY_VOLUMEUP myremote").arg(count, 2, 16, QLatin1Char('0')));
+        simulate(
+            QStringLiteral("0000000020df40bf %1 KEY_VOLUMEUP myremote").arg(count, 2, 16, QLatin1Char('0')));
     }
     QTest::qWait(200);
     EXPECT_GT(f.wmp1()->settings.volume(), 56) << "more than one step while held";

@@ -56,10 +56,10 @@ TEST(LircEventReader, LinesCutAnywhereAndOverlongLinesDropped)
 {
     const QByteArray stream = "BEGIN\nSIGHUP\nEND\n"
                               "0000000020df40bf 00 KEY_VOLUMEUP myremote\n"
-                              + QByteArray(LircEventReader::kMaxLine + 10, 'a')
-                              + " 00 KEY_LONG r\n"
-                                "0000000020df40bf 01 KEY_VOLUMEUP myremote\n"
-                                "00ff 00 KEY_MUTE tv";
+        + QByteArray(LircEventReader::kMaxLine + 10, 'a')
+        + " 00 KEY_LONG r\n"
+          "0000000020df40bf 01 KEY_VOLUMEUP myremote\n"
+          "00ff 00 KEY_MUTE tv";
     for (qsizetype cut = 1; cut <= 7; ++cut) {
         LircEventReader reader;
         std::vector<LircEvent> events;

@@ -207,15 +207,34 @@ void Form1::receive(const QString& chunk)
 
 void Form1::keyText(const QString& line)
 {
-    if (line == QLatin1String(kRepeatCode) && m_keys.matches(line).empty())
-        repeatLine(line, std::nullopt);
-    else
-        keyLine(line);
+    takeKey({ line, false });
 }
 
 void Form1::keyHeld(const QString& code)
 {
-    repeatLine(code, code);
+    takeKey({ code, true });
+}
+
+// An action may run the event loop (a message box), and with two sources a
+// key can arrive meanwhile: it waits until the key before it is done, so the
+// actions of two keys never run inside each other.
+void Form1::takeKey(WaitingKey key)
+{
+    m_waitingKeys.push_back(std::move(key));
+    if (m_takingKeys)
+        return;
+    m_takingKeys = true;
+    while (!m_waitingKeys.empty()) {
+        const WaitingKey next = std::move(m_waitingKeys.front());
+        m_waitingKeys.pop_front();
+        if (next.held)
+            repeatLine(next.text, next.text);
+        else if (next.text == QLatin1String(kRepeatCode) && m_keys.matches(next.text).empty())
+            repeatLine(next.text, std::nullopt);
+        else
+            keyLine(next.text);
+    }
+    m_takingKeys = false;
 }
 
 void Form1::keyLine(const QString& line)

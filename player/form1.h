@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -95,6 +96,11 @@ private:
     QWidget* buildSongFrame();
     Form2& loadedForm2();
     void startServices();
+    struct WaitingKey {
+        QString text;
+        bool held; // a repeat naming its key
+    };
+    void takeKey(WaitingKey key);
     void keyLine(const QString& line);
     void repeatLine(const QString& shown, const std::optional<QString>& ofKey);
     void runFunctions(const std::vector<int>& functions);
@@ -122,6 +128,8 @@ private:
     std::unique_ptr<LircClient> m_lirc;
     KeyTable m_keys;
     KeyRepeat m_repeat;
+    std::deque<WaitingKey> m_waitingKeys;
+    bool m_takingKeys = false;
     std::function<qint64()> m_clock;
     LineFramer m_rx;
     QString m_rxChunk;

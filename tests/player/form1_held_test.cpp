@@ -90,4 +90,22 @@ TEST_F(Form1Held, NamedRepeatsRepeatOnlyTheirOwnKey)
     EXPECT_EQ(f.form2()->Text7()->text(), QStringLiteral("K7"));
 }
 
+// A key from the daemon while an action's message box is up waits for the
+// key before it to finish.
+TEST_F(Form1Held, KeyArrivingDuringAnActionRunsAfterIt)
+{
+    Form1& f = openWithClock(taught());
+    f.Drive1()->setDrives({ root, path("gone") }, 0);
+    int volumeInsideBox = -1;
+    playertest::ModalWatcher watcher([&](QWidget* box) {
+        f.keyText(QStringLiteral("K7"));
+        volumeInsideBox = f.wmp1()->settings.volume();
+        box->close();
+    });
+    key(QStringLiteral("K2"));
+    EXPECT_EQ(volumeInsideBox, 50);
+    EXPECT_EQ(f.wmp1()->settings.volume(), 53);
+    EXPECT_EQ(f.txtBarcode()->text(), QStringLiteral("K7"));
+}
+
 } // namespace

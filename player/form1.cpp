@@ -8,6 +8,7 @@
 #include "form2.h"
 #include "infotext.h"
 #include "inifile.h"
+#include "lircclient.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
 #include "mpris.h"
@@ -19,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,11 +44,22 @@ QLineEdit* displayField(QWidget* parent, const char* name, QLabel* label, const 
     return field;
 }
 
+// The status once a key arrived from either source.
+const QString kKeyReceived = QStringLiteral("连接控制器成功！");
+
+QElapsedTimer steadyStart()
+{
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+}
+
 } // namespace
 
 Form1::Form1(const ProgramContext& context, QWidget* parent)
     : QWidget(parent)
     , m_port(std::make_unique<ComPort>(context.devices))
+    , m_clock([start = steadyStart()] { return start.elapsed(); })
     , m_iniPath(context.settingsPath)
 {
     named::window(this, QStringLiteral("Form1"), QStringLiteral("Tuvela---红外遥控音乐播放器"));
@@ -188,15 +201,83 @@ void Form1::Form_Load()
 void Form1::receive(const QString& chunk)
 {
     m_rxChunk = chunk;
-    const std::optional<QString> line = m_rx.add(m_rxChunk);
-    if (!line)
+    if (const std::optional<QString> line = m_rx.add(m_rxChunk))
+        keyText(*line);
+}
+
+void Form1::keyText(const QString& line)
+{
+    takeKey({ line, false });
+}
+
+void Form1::keyHeld(const QString& code)
+{
+    takeKey({ code, true });
+}
+
+// An action may run the event loop (a message box), and with two sources a
+// key can arrive meanwhile: it waits until the key before it is done, so the
+// actions of two keys never run inside each other.
+void Form1::takeKey(WaitingKey key)
+{
+    m_waitingKeys.push_back(std::move(key));
+    if (m_takingKeys)
         return;
-    m_txtBarcode->setText(*line);
-    guarded([&] { loadedForm2().receive(*line); });
-    const QString code = m_txtBarcode->text();
-    for (int n : m_keys.matches(code))
+    m_takingKeys = true;
+    while (!m_waitingKeys.empty()) {
+        const WaitingKey next = std::move(m_waitingKeys.front());
+        m_waitingKeys.pop_front();
+        if (next.held)
+            repeatLine(next.text, next.text);
+        else if (next.text == QLatin1String(kRepeatCode) && m_keys.matches(next.text).empty())
+            repeatLine(next.text, std::nullopt);
+        else
+            keyLine(next.text);
+    }
+    m_takingKeys = false;
+}
+
+void Form1::keyLine(const QString& line)
+{
+    const qint64 arrived = m_clock();
+    m_txtBarcode->setText(line);
+    guarded([&] { loadedForm2().receive(line); });
+    const std::vector<int> functions = m_keys.matches(m_txtBarcode->text());
+    runFunctions(functions);
+    m_repeat.keyLine(line, functions, arrived);
+    m_panel->lblStatus()->setText(kKeyReceived);
+}
+
+// The setup window never sees a repeat: its rows keep the held key's code.
+void Form1::repeatLine(const QString& shown, const std::optional<QString>& ofKey)
+{
+    const qint64 arrived = m_clock();
+    m_txtBarcode->setText(shown);
+    runFunctions(m_repeat.repeatLine(arrived, ofKey));
+    m_panel->lblStatus()->setText(kKeyReceived);
+}
+
+void Form1::runFunctions(const std::vector<int>& functions)
+{
+    for (int n : functions)
         guarded([&] { m_actions->run(n); });
-    m_panel->lblStatus()->setText(QStringLiteral("连接控制器成功！"));
+}
+
+void Form1::listenToLirc(const QString& socketPath)
+{
+    QString path = socketPath;
+    if (path.isEmpty()) {
+        const QString stored = GetFromINI(QLatin1String(kKeySection), QStringLiteral("LIRC"), m_iniPath);
+        if (!stored.isEmpty())
+            path = QFileInfo(m_iniPath).dir().absoluteFilePath(stored);
+    }
+    if (path.isEmpty())
+        return;
+    m_lirc = std::make_unique<LircClient>(path);
+    connect(m_lirc.get(), &LircClient::pressed, this, &Form1::keyText);
+    connect(m_lirc.get(), &LircClient::repeated, this, &Form1::keyHeld);
+    connect(m_lirc.get(), &LircClient::status, m_panel->lblStatus(), &QLabel::setText);
+    m_lirc->start();
 }
 
 Form2& Form1::loadedForm2()

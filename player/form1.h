@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyactions.h"
+#include "keyrepeat.h"
 #include "keytable.h"
 #include "lineframer.h"
 #include "programcontext.h"
@@ -8,7 +9,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class BrowserWatch;
 class ComPort;
@@ -17,6 +21,7 @@ class DirListBox;
 class DriveListBox;
 class FileListBox;
 class Form2;
+class LircClient;
 class MediaPlayer;
 class MprisBus;
 class MprisService;
@@ -56,10 +61,23 @@ public:
     // The load step: the key codes, the port probe, then the lists on the
     // current folder's drive.
     void Form_Load();
-    // The receive handler, for each chunk read from the port: a complete key
-    // line shows in txtBarcode, reaches the setup window and runs the actions
-    // of every function taught that code.
+    // The receive handler, for each chunk read from the port: a complete line
+    // is a key line or a repeat line.
     void receive(const QString& chunk);
+    // A line from either key source. A key line shows in txtBarcode, reaches
+    // the setup window and runs the actions of every function taught that
+    // code; the repeat line (unless it is taught as a code itself) shows too
+    // and runs the held key's repeating functions again.
+    void keyText(const QString& line);
+    // A source that names the held key reports it still down.
+    void keyHeld(const QString& code);
+    // Also takes keys from the infrared daemon's socket: `socketPath`, else
+    // the key LIRC of section IRCODE (relative to the settings file's
+    // folder); neither given, there is no second source.
+    void listenToLirc(const QString& socketPath);
+    LircClient* lirc() const { return m_lirc.get(); }
+    // Milliseconds of a steady clock: when each key line arrived.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
@@ -78,6 +96,14 @@ private:
     QWidget* buildSongFrame();
     Form2& loadedForm2();
     void startServices();
+    struct WaitingKey {
+        QString text;
+        bool held; // a repeat naming its key
+    };
+    void takeKey(WaitingKey key);
+    void keyLine(const QString& line);
+    void repeatLine(const QString& shown, const std::optional<QString>& ofKey);
+    void runFunctions(const std::vector<int>& functions);
     void closeAndQuit();
 
     std::unique_ptr<ComPort> m_port;
@@ -99,7 +125,12 @@ private:
     std::unique_ptr<MprisService> m_mpris;
     std::unique_ptr<MprisBus> m_mprisBus;
     std::unique_ptr<PlayOn> m_playOn;
+    std::unique_ptr<LircClient> m_lirc;
     KeyTable m_keys;
+    KeyRepeat m_repeat;
+    std::deque<WaitingKey> m_waitingKeys;
+    bool m_takingKeys = false;
+    std::function<qint64()> m_clock;
     LineFramer m_rx;
     QString m_rxChunk;
     QString m_iniPath;

@@ -4,8 +4,12 @@
 
 int main(int argc, char* argv[])
 {
-    const ProgramSyntax syntax { QStringLiteral(
+    ProgramSyntax syntax { QStringLiteral(
         "红外遥控音乐播放器：按遥控器上的键选择磁盘、文件夹和歌曲并播放。") };
+    syntax.lircSocket = true;
     return RunProgram<Form1>(argc, argv, QStringLiteral("remoteplayer"), syntax,
-        [](Form1& window, const ProgramOptions&) -> ConnectionPanel& { return *window.panel(); });
+        [](Form1& window, const ProgramOptions& options) -> ConnectionPanel& {
+            window.listenToLirc(options.lirc);
+            return *window.panel();
+        });
 }

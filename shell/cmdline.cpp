@@ -30,6 +30,9 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
         += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
     if (syntax.readingsLog)
         text += QStringLiteral("  --log FILE          Append every reading and link change to FILE (CSV).\n");
+    if (syntax.lircSocket)
+        text += QStringLiteral("  --lirc SOCKET       Also take keys from the LIRC daemon's socket\n"
+                               "                      (the system's is /run/lirc/lircd).\n");
     return text + QStringLiteral("\n") + QString::fromUtf8(kSources);
 }
 
@@ -52,10 +55,13 @@ std::optional<ProgramOptions> parseProgramOptions(
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
     const QCommandLineOption connect(QStringLiteral("connect"));
     const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption lirc(QStringLiteral("lirc"), QString(), QStringLiteral("SOCKET"));
     const QList<QCommandLineOption> ports = portOptions();
     parser.addOptions(ports + QList { help, connect });
     if (syntax.readingsLog)
         parser.addOption(log);
+    if (syntax.lircSocket)
+        parser.addOption(lirc);
     if (!parser.parse(withoutQtOptions(arguments))) {
         *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, syntax);
         return std::nullopt;
@@ -73,6 +79,7 @@ std::optional<ProgramOptions> parseProgramOptions(
         options.com[i] = parser.value(ports[qsizetype(i)]);
     options.connect = parser.isSet(connect);
     options.log = syntax.readingsLog ? parser.value(log) : QString();
+    options.lirc = syntax.lircSocket ? parser.value(lirc) : QString();
     return options;
 }
 

@@ -1,6 +1,6 @@
 // The command line shared by both programs: --help, --com1 PATH .. --com4 PATH,
 // --connect, and Qt's standard options, which pass through to the application
-// object. The console also takes --log FILE.
+// object. The console also takes --log FILE, the player --lirc SOCKET.
 #pragma once
 
 #include "comdevices.h"
@@ -14,12 +14,14 @@ struct ProgramOptions {
     PortPaths com; // --comN PATH; "" where not given
     bool connect = false; // --connect: connect the first selectable port at start
     QString log; // --log FILE (console only)
+    QString lirc; // --lirc SOCKET (player only)
 };
 
 // What a program accepts beyond the shared options.
 struct ProgramSyntax {
     QString description;
     bool readingsLog = false; // --log FILE
+    bool lircSocket = false; // --lirc SOCKET
 };
 
 // Parses the arguments (the program's path first; no application object is

@@ -1,5 +1,6 @@
 // Speed of the remote player's hot paths: a key line through the receive
-// handler to the end of its dispatch, filling the file list, following a
+// handler to the end of its dispatch, a held key's repeat line likewise,
+// filling the file list, following a
 // folder's content, and what the drive and folder watch costs while idle.
 #include "browserwatch.h"
 #include "form1.h"
@@ -17,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -54,6 +56,52 @@ void BM_KeyLineToEndOfDispatch(benchmark::State& state)
     benchmark::DoNotOptimize(form.wmp1()->settings.volume());
 }
 BENCHMARK(BM_KeyLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
+
+// A held volume key's repeat lines, each running the volume step again. The
+// window's clock moves at the remote's pace; between holds (not timed) the
+// other volume key is pressed, so the volume never sticks at a bound.
+void BM_RepeatLineToEndOfDispatch(benchmark::State& state)
+{
+    constexpr int kRepeatsPerHold = 10;
+    constexpr qint64 kFrameMs = 110;
+    writeCodes();
+    Form1 form(g_context);
+    form.Form_Load();
+    qint64 now = 0;
+    form.setClock([&now] { return now; });
+    const QString keys[] = { form.keyTable().code(7) + QStringLiteral("\r\n"),
+        form.keyTable().code(8) + QStringLiteral("\r\n") };
+    const QString repeat = QLatin1String(kRepeatCode) + QStringLiteral("\r\n");
+    bool down = false;
+    int repeats = 0;
+    int volumeAtPress = 0;
+    // The key's line and the repeats before they begin to act.
+    const auto press = [&] {
+        now += 1000;
+        feedLine(form, keys[down]);
+        volumeAtPress = form.wmp1()->settings.volume();
+        for (qint64 held = kFrameMs; held < KeyRepeat::kDelayMs; held += kFrameMs) {
+            now += kFrameMs;
+            feedLine(form, repeat);
+        }
+    };
+    press();
+    for (auto _ : state) {
+        if (repeats == kRepeatsPerHold) {
+            state.PauseTiming();
+            if (std::abs(form.wmp1()->settings.volume() - volumeAtPress) != 3 * kRepeatsPerHold)
+                state.SkipWithError("a repeat did not step the volume");
+            down = !down;
+            repeats = 0;
+            press();
+            state.ResumeTiming();
+        }
+        now += kFrameMs;
+        feedLine(form, repeat);
+        ++repeats;
+    }
+}
+BENCHMARK(BM_RepeatLineToEndOfDispatch)->Unit(benchmark::kMicrosecond);
 
 void BM_UnmatchedKeyLine(benchmark::State& state)
 {

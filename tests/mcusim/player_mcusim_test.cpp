@@ -1,5 +1,6 @@
 // remoteplayer's window against the infrared receiver firmware in mcusim:
-// a key taught in the setup window runs its action after a restart.
+// a key taught in the setup window runs its action after a restart, and
+// repeats while held.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -76,9 +77,21 @@ TEST(PlayerWithIrrecv, TaughtCodeRunsItsActionAfterRestart)
     const int startVolume = window->wmp1()->settings.volume();
     ASSERT_TRUE(pressKey(sim, *window, "ir 807F40BF", "807F40BF"));
     EXPECT_EQ(window->wmp1()->settings.volume(), startVolume + 3);
-    // A held key repeats as FFFFFFFF, a code no row holds: nothing more happens.
+    // One repeat frame right after the key comes before repeats begin.
     ASSERT_TRUE(pressKey(sim, *window, "irrep", "FFFFFFFF"));
     EXPECT_EQ(window->wmp1()->settings.volume(), startVolume + 3);
+
+    // Held: the key's frame, then a repeat frame every 108 ms as the remote
+    // sends them. The volume steps again from 400 ms on.
+    ASSERT_TRUE(pressKey(sim, *window, "ir 807F40BF", "807F40BF"));
+    for (int frame = 0; frame < 10; ++frame) {
+        waitFor([] { return false; }, 108);
+        sim.command("irrep");
+    }
+    waitFor([] { return false; }, 300);
+    EXPECT_EQ(window->txtBarcode()->text(), "FFFFFFFF");
+    EXPECT_GT(window->wmp1()->settings.volume(), startVolume + 3 + 3 + 3)
+        << "stepped more than once while held";
 }
 
 } // namespace

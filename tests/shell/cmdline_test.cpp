@@ -67,10 +67,15 @@ TEST(CommandLine, QtOptionsPassConnectAndLogAreOurs)
         parseProgramOptions({ "prog", "-platform", "offscreen", "--help" }, console, &message, &help));
     EXPECT_TRUE(help) << "--help after a Qt option";
     EXPECT_TRUE(message.contains("--log FILE") && message.contains("[PORTS]") && message.contains("by-id"));
-    const ProgramSyntax player { "Player.", false };
+    EXPECT_FALSE(parseProgramOptions({ "prog", "--lirc", "/run/lirc/lircd" }, console, &message, &help))
+        << "the console takes no remote keys";
+    const ProgramSyntax player { "Player.", false, true };
     EXPECT_FALSE(parseProgramOptions({ "prog", "--log", "x" }, player, &message, &help))
         << "the player keeps no log";
     EXPECT_TRUE(parseProgramOptions({ "prog", "--connect" }, player, &message, &help));
+    const auto lirc = parseProgramOptions({ "prog", "--lirc", "/run/lirc/lircd" }, player, &message, &help);
+    ASSERT_TRUE(lirc) << message.toStdString();
+    EXPECT_EQ(lirc->lirc, "/run/lirc/lircd");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cmdline.h"
 
 #include "qtoptions.h"
+#include "tuvelaversion.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -19,11 +20,17 @@ const char kSources[] = "Which device is COMn, first match wins:\n"
                         "Qt's standard options (-platform NAME, -style NAME, -geometry WxH+X+Y, ...)\n"
                         "are accepted as well.\n";
 
+QString programName(const QStringList& arguments)
+{
+    return arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+}
+
 QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 {
-    const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
-    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, syntax.description);
+    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n")
+                       .arg(programName(arguments), syntax.description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
+    text += QStringLiteral("  --version           Show the version and exit.\n");
     for (int port = 1; port <= ComDevices::kPortCount; ++port)
         text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
     text
@@ -50,14 +57,20 @@ std::optional<ProgramOptions> parseProgramOptions(
     *helpRequested = false;
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption connect(QStringLiteral("connect"));
     const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     const QList<QCommandLineOption> ports = portOptions();
-    parser.addOptions(ports + QList { help, connect });
+    parser.addOptions(ports + QList { help, version, connect });
     if (syntax.readingsLog)
         parser.addOption(log);
     if (!parser.parse(withoutQtOptions(arguments))) {
         *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, syntax);
+        return std::nullopt;
+    }
+    if (parser.isSet(version) && !parser.isSet(help)) {
+        *helpRequested = true;
+        *message = programName(arguments) + QStringLiteral(" " TUVELA_VERSION "\n");
         return std::nullopt;
     }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {

@@ -80,7 +80,7 @@ private:
     void showQueuedMessage();
     void evaluateLine();
 
-    std::unique_ptr<ComPort> m_port;
+    ComPort* m_port; // the window's last child (see the constructor)
     std::unique_ptr<AlarmPlayer> m_sound;
     frmMainControls m_c;
     QTimer* m_timer1 = nullptr;

@@ -46,7 +46,7 @@ QLineEdit* displayField(QWidget* parent, const char* name, QLabel* label, const 
 
 Form1::Form1(const ProgramContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>(context.devices))
+    , m_port(new ComPort(context.devices))
     , m_iniPath(context.settingsPath)
 {
     named::window(this, QStringLiteral("Form1"), QStringLiteral("Tuvela---红外遥控音乐播放器"));
@@ -63,6 +63,7 @@ Form1::Form1(const ProgramContext& context, QWidget* parent)
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(m_panel, &ConnectionPanel::exitRequested, this, &Form1::closeAndQuit);
     startServices();
+    ownPortLast(*this, *m_port);
 }
 
 Form1::~Form1() = default;
@@ -75,8 +76,8 @@ void Form1::startServices()
     m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
     connect(m_wmp1, &MediaPlayer::unplayable, this,
         [this](const QString& line) { m_label1->setText(m_label1->text() + line); });
-    MprisService::Actions actions { [this] { guarded([&] { m_actions->SongNext(); }); },
-        [this] { guarded([&] { m_actions->SongPrevious(); }); },
+    MprisService::Actions actions { [this] { runOrSkip([&] { m_actions->SongNext(); }); },
+        [this] { runOrSkip([&] { m_actions->SongPrevious(); }); },
         [this] {
             if (isMinimized())
                 showNormal();
@@ -192,10 +193,10 @@ void Form1::receive(const QString& chunk)
     if (!line)
         return;
     m_txtBarcode->setText(*line);
-    guarded([&] { loadedForm2().receive(*line); });
+    runOrSkip([&] { loadedForm2().receive(*line); });
     const QString code = m_txtBarcode->text();
     for (int n : m_keys.matches(code))
-        guarded([&] { m_actions->run(n); });
+        runOrSkip([&] { m_actions->run(n); });
     m_panel->lblStatus()->setText(QStringLiteral("连接控制器成功！"));
 }
 

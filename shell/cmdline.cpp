@@ -31,7 +31,7 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
                        .arg(programName(arguments), syntax.description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
     text += QStringLiteral("  --version           Show the version and exit.\n");
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
     text
         += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
@@ -43,7 +43,7 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 QList<QCommandLineOption> portOptions()
 {
     QList<QCommandLineOption> ports;
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         ports.append(
             QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
     return ports;
@@ -106,7 +106,7 @@ bool parseProgramOptions(const QStringList& arguments, const QString& descriptio
         = parseProgramOptions(arguments, ProgramSyntax { description }, message, helpRequested);
     if (!options)
         return false;
-    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         if (!options->com[size_t(port - 1)].isEmpty())
             devices->setPath(port, options->com[size_t(port - 1)]);
     }

@@ -9,7 +9,8 @@
 // Destroys `window` and tells whether `port` was still there when `panel`
 // went. The port is read as the panel goes, so with the wrong order the
 // sanitizer build also reports a use after free.
-template <typename Window> bool portOutlivesPanel(std::unique_ptr<Window>& window, ComPort& port, QObject& panel)
+template <typename Window>
+bool portOutlivesPanel(std::unique_ptr<Window>& window, ComPort& port, QObject& panel)
 {
     bool portGone = false;
     bool portThereForPanel = false;

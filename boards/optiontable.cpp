@@ -1,5 +1,7 @@
 #include "optiontable.h"
 
+#include "tuvelaversion.h"
+
 #include <charconv>
 #include <cstdio>
 
@@ -8,6 +10,7 @@ namespace {
 
     constexpr std::size_t kHelpColumn = 21;
     const char kHelpName[] = "--help";
+    const char kVersionName[] = "--version";
 
     const Option* find(const CommandLine& line, const std::string& name)
     {
@@ -60,6 +63,10 @@ ParseResult parseCommandLine(const CommandLine& line, const std::vector<std::str
         if (arg == "-h" || arg == kHelpName)
             return { Outcome::Help, {} };
     }
+    for (const std::string& arg : args) {
+        if (arg == kVersionName)
+            return { Outcome::Version, {} };
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string why;
@@ -84,7 +91,13 @@ std::string helpText(const CommandLine& line)
     std::string out = "Usage: " + line.program + " " + line.usage + "\n" + line.description + "\nOptions:\n";
     for (const Option& option : line.options)
         out += helpRows(option.name + (option.value.empty() ? "" : " " + option.value), option.help);
-    return out + helpRows("-h, --help", "show this help") + line.epilogue;
+    return out + helpRows("-h, --help", "show this help") + helpRows(kVersionName, "show the version")
+        + line.epilogue;
+}
+
+std::string versionText(const CommandLine& line)
+{
+    return line.program + " " + TUVELA_VERSION + "\n";
 }
 
 std::optional<int> parseOrExit(const CommandLine& line, int argc, char** argv)
@@ -95,6 +108,9 @@ std::optional<int> parseOrExit(const CommandLine& line, int argc, char** argv)
         return std::nullopt;
     case Outcome::Help:
         std::fputs(helpText(line).c_str(), stdout);
+        return 0;
+    case Outcome::Version:
+        std::fputs(versionText(line).c_str(), stdout);
         return 0;
     case Outcome::Refused:
         break;

@@ -35,7 +35,7 @@ struct CommandLine {
     std::string epilogue; // printed after the options
 };
 
-enum class Outcome { Run, Help, Refused };
+enum class Outcome { Run, Help, Version, Refused };
 
 struct ParseResult {
     Outcome outcome = Outcome::Run;
@@ -45,10 +45,13 @@ struct ParseResult {
 ParseResult parseCommandLine(const CommandLine& line, const std::vector<std::string>& args);
 
 // The whole --help text: usage line, description, one row per option
-// (-h, --help included), epilogue.
+// (-h, --help and --version included), epilogue.
 std::string helpText(const CommandLine& line);
 
-// Parses argv: prints the help on standard output (status 0) or the error and
+// The --version text: the program's name and the project's version.
+std::string versionText(const CommandLine& line);
+
+// Parses argv: prints the help or the version on standard output (status 0) or the error and
 // a hint on standard error (status 2) and returns that status; returns nothing
 // when the program should run.
 std::optional<int> parseOrExit(const CommandLine& line, int argc, char** argv);

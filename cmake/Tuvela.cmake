@@ -67,4 +67,30 @@ function(tuvela_add_bench)
   target_include_directories(${B_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 endfunction()
 
+# tuvela_add_manpage(<program> <component> <summary>)
+# The program's manual page, made at build time by help2man from the program's
+# own --help and --version (so the two never drift), and installed with the
+# program. Run without a display, which --help must not need. Without help2man
+# the pages are left out, and the package check reports them missing.
+find_program(HELP2MAN help2man)
+if(NOT HELP2MAN)
+  message(WARNING "Manual pages skipped: help2man not found (scripts/setup installs it)")
+endif()
+function(tuvela_add_manpage program component summary)
+  if(NOT HELP2MAN)
+    return()
+  endif()
+  set(page ${CMAKE_CURRENT_BINARY_DIR}/${program}.1)
+  add_custom_command(OUTPUT ${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY ASAN_OPTIONS=detect_leaks=0
+            ${HELP2MAN} --no-info --section=1 --source=tuvela --name=${summary}
+            --output=${page} $<TARGET_FILE:${program}>
+    COMMAND gzip -9nf ${page}
+    DEPENDS ${program}
+    COMMENT "Writing the manual page of ${program}"
+    VERBATIM)
+  add_custom_target(${program}_manpage ALL DEPENDS ${page}.gz)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
+endfunction()
+
 find_package(Threads REQUIRED)

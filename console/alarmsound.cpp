@@ -2,6 +2,7 @@
 
 #include "inifile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 QString alarmSoundPathIn(const QString& programFolder, const QString& dataFolder)
@@ -14,7 +15,13 @@ QString alarmSoundPathIn(const QString& programFolder, const QString& dataFolder
     return {};
 }
 
+QString installedDataFolder(const QString& programFolder)
+{
+    return QDir::cleanPath(programFolder + QStringLiteral("/" TUVELA_DATADIR_FROM_BINDIR));
+}
+
 QString alarmSoundPath()
 {
-    return alarmSoundPathIn(programFolder(), QStringLiteral(TUVELA_DATADIR));
+    const QString folder = programFolder();
+    return alarmSoundPathIn(folder, installedDataFolder(folder));
 }

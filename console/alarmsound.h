@@ -9,3 +9,7 @@ QString alarmSoundPath();
 
 // The same rule for given folders.
 QString alarmSoundPathIn(const QString& programFolder, const QString& dataFolder);
+
+// The installed data folder of a program installed in `programFolder`
+// (/usr/bin gives /usr/share/tuvela, /usr/local/bin /usr/local/share/tuvela).
+QString installedDataFolder(const QString& programFolder);

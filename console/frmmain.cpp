@@ -93,7 +93,7 @@ frmMain::frmMain(const ProgramContext& context, QWidget* parent)
 
 frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>(context.devices))
+    , m_port(new ComPort(context.devices))
     , m_sound(std::make_unique<AlarmPlayer>(alarmSoundPath))
     , m_iniPath(context.settingsPath)
 {
@@ -118,6 +118,7 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     connect(m_quietTimer, &QTimer::timeout, this, &frmMain::QuietTimer_Timer);
     connect(m_c.Shape2, &Lamp::clicked, this, &frmMain::acknowledgeAlarm);
     m_c.Label3->installEventFilter(this);
+    ownPortLast(*this, *m_port);
 }
 
 frmMain::~frmMain() = default;
@@ -209,35 +210,35 @@ void frmMain::receiveChunk(const QString& chunk)
     m_rxChunk = chunk;
     SegmentDisplay& mo = *m_c.Mo;
     if (m_rxChunk == QLatin1String("O")) {
-        guarded([&] { m_c.Text1->setText(kLinkSetPoint); });
-        guarded([&] { m_c.Shape3->setFillColor(Lamp::kLit); });
+        runOrSkip([&] { m_c.Text1->setText(kLinkSetPoint); });
+        runOrSkip([&] { m_c.Shape3->setFillColor(Lamp::kLit); });
     }
     if (m_rxChunk == QLatin1String("N")) {
-        guarded([&] { m_c.Text1->setText(kLinkMeasuring); });
-        guarded([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
-        guarded([&] { saveSetPoint(); });
+        runOrSkip([&] { m_c.Text1->setText(kLinkMeasuring); });
+        runOrSkip([&] { m_c.Shape3->setFillColor(Lamp::kDark); });
+        runOrSkip([&] { saveSetPoint(); });
     }
     if (m_c.Text1->text() == kLinkSetPoint) {
-        guarded([&] { m_c.Label1->setText(kCaptionSetPoint); });
-        guarded([&] { mo.Tag = mo.Value(); });
+        runOrSkip([&] { m_c.Label1->setText(kCaptionSetPoint); });
+        runOrSkip([&] { mo.Tag = mo.Value(); });
     }
-    guarded([&] { setText(m_c.Text2, mo.Tag); });
+    runOrSkip([&] { setText(m_c.Text2, mo.Tag); });
     if (m_c.Text1->text() == kLinkMeasuring)
-        guarded([&] { m_c.Label1->setText(kCaptionMeasuring); });
+        runOrSkip([&] { m_c.Label1->setText(kCaptionMeasuring); });
     const std::optional<QString> line = m_framer.add(m_rxChunk);
     if (!line)
         return;
-    guarded([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
-    guarded([&] { mo.setValue(m_c.txtBarcode->text()); });
+    runOrSkip([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
+    runOrSkip([&] { mo.setValue(m_c.txtBarcode->text()); });
     if (m_quiet.line(now()) == QuietWatch::Event::Resumed) {
         logRow(QStringLiteral("resumed"), m_setTemp);
         if (m_quietNote)
             m_quietNote->close();
     }
-    guarded([&] { evaluateLine(); });
-    guarded([&] { logRow(QStringLiteral("reading"), m_setTemp); });
-    guarded([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
-    guarded([&] {
+    runOrSkip([&] { evaluateLine(); });
+    runOrSkip([&] { logRow(QStringLiteral("reading"), m_setTemp); });
+    runOrSkip([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
+    runOrSkip([&] {
         readSettings();
         setText(m_c.Text2, m_setTemp);
     });
@@ -448,7 +449,7 @@ void frmMain::Timer2_Timer()
 {
     const auto sample = chartSample(m_c.txtBarcode->text());
     if (sample)
-        guarded([&] { m_c.ucHistogram1->NextPoint(*sample); });
+        runOrSkip([&] { m_c.ucHistogram1->NextPoint(*sample); });
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event)

@@ -104,7 +104,7 @@ private:
     DesktopNotification& notification(std::unique_ptr<DesktopNotification>& slot);
     std::int64_t now() const { return m_clock.elapsed(); }
 
-    std::unique_ptr<ComPort> m_port;
+    ComPort* m_port; // the window's last child (see the constructor)
     std::unique_ptr<AlarmPlayer> m_sound;
     frmMainControls m_c;
     QTimer* m_timer1 = nullptr;

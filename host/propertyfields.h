@@ -147,14 +147,25 @@ template <typename Table> std::optional<int> find(const Table& table, std::strin
     return std::nullopt;
 }
 
-// Index of the row that holds `member`, or -1.
-template <typename Table, typename P, typename T> int find(const Table& table, T P::*member)
+// Index of the row that holds `member`; nothing when no row does.
+template <typename Table, typename P, typename T> std::optional<int> find(const Table& table, T P::*member)
 {
     const PropertyMember<P> m = member;
     for (size_t i = 0; i < table.size(); ++i)
         if (table[i].member == m)
             return int(i);
-    return -1;
+    return std::nullopt;
+}
+
+// The row that holds `member`. A field without a row is a fault in the
+// control's table, not something a caller can go on from: the program stops
+// with a message instead of reading past the table.
+template <typename Table, typename P, typename T> const auto& rowOf(const Table& table, T P::*member)
+{
+    const std::optional<int> row = find(table, member);
+    if (!row)
+        qFatal("property table: a field of the control has no row");
+    return table[size_t(*row)];
 }
 
 } // namespace propertyfields

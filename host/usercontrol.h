@@ -54,6 +54,6 @@ protected:
     void storeProperty(const Table& table, P& props, T P::*member, T value)
     {
         props.*member = value;
-        PropertyChanged(propertyfields::keyOf(table[size_t(propertyfields::find(table, member))].name));
+        PropertyChanged(propertyfields::keyOf(propertyfields::rowOf(table, member).name));
     }
 };

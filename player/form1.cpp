@@ -58,7 +58,7 @@ QElapsedTimer steadyStart()
 
 Form1::Form1(const ProgramContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_port(std::make_unique<ComPort>(context.devices))
+    , m_port(new ComPort(context.devices))
     , m_clock([start = steadyStart()] { return start.elapsed(); })
     , m_iniPath(context.settingsPath)
 {
@@ -76,6 +76,7 @@ Form1::Form1(const ProgramContext& context, QWidget* parent)
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(m_panel, &ConnectionPanel::exitRequested, this, &Form1::closeAndQuit);
     startServices();
+    ownPortLast(*this, *m_port);
 }
 
 Form1::~Form1() = default;
@@ -88,8 +89,8 @@ void Form1::startServices()
     m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
     connect(m_wmp1, &MediaPlayer::unplayable, this,
         [this](const QString& line) { m_label1->setText(m_label1->text() + line); });
-    MprisService::Actions actions { [this] { guarded([&] { m_actions->SongNext(); }); },
-        [this] { guarded([&] { m_actions->SongPrevious(); }); },
+    MprisService::Actions actions { [this] { runOrSkip([&] { m_actions->SongNext(); }); },
+        [this] { runOrSkip([&] { m_actions->SongPrevious(); }); },
         [this] {
             if (isMinimized())
                 showNormal();
@@ -241,7 +242,7 @@ void Form1::keyLine(const QString& line)
 {
     const qint64 arrived = m_clock();
     m_txtBarcode->setText(line);
-    guarded([&] { loadedForm2().receive(line); });
+    runOrSkip([&] { loadedForm2().receive(line); });
     const std::vector<int> functions = m_keys.matches(m_txtBarcode->text());
     runFunctions(functions);
     m_repeat.keyLine(line, functions, arrived);
@@ -260,7 +261,7 @@ void Form1::repeatLine(const QString& shown, const std::optional<QString>& ofKey
 void Form1::runFunctions(const std::vector<int>& functions)
 {
     for (int n : functions)
-        guarded([&] { m_actions->run(n); });
+        runOrSkip([&] { m_actions->run(n); });
 }
 
 void Form1::listenToLirc(const QString& socketPath)

@@ -106,7 +106,7 @@ private:
     void runFunctions(const std::vector<int>& functions);
     void closeAndQuit();
 
-    std::unique_ptr<ComPort> m_port;
+    ComPort* m_port; // the window's last child (see the constructor)
     ConnectionPanel* m_panel = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command3 = nullptr;

@@ -33,7 +33,7 @@ void SegmentDisplay::setPicture(PicturePtr New_Picture)
     m_props.Picture = std::move(New_Picture);
     notice("Picture");
     m_canvas.CaptureBackground = true;
-    guarded([this] {
+    recordingOverflow([this] {
         rebuildDisplay();
         showValue(true);
     });
@@ -44,7 +44,7 @@ void SegmentDisplay::setTheme(int New_Theme)
     m_props.Theme = New_Theme;
     notice("Theme");
     applyThemeRow(New_Theme);
-    guarded([this] {
+    recordingOverflow([this] {
         rebuildDisplay();
         repaintAll();
         showValue(true);
@@ -54,17 +54,16 @@ void SegmentDisplay::setTheme(int New_Theme)
 void SegmentDisplay::setValue(const QString& New_Value)
 {
     m_props.Value = New_Value;
-    guarded([this] { showValue(false); });
+    recordingOverflow([this] { showValue(false); });
     notice("Value");
     announceValue();
 }
 
-void SegmentDisplay::afterStore(int row)
+void SegmentDisplay::afterStore(const PropertyInfo& info)
 {
-    const PropertyInfo& info = kDisplayProperties[size_t(row)];
     if (!info.noticeLast)
         notice(info.name);
-    guarded([this, &info] {
+    recordingOverflow([this, &info] {
         switch (info.runs) {
         case SetterRuns::GradientRepaint:
             m_canvas.BuildGradient();
@@ -95,7 +94,7 @@ void SegmentDisplay::notice(std::string_view name)
     PropertyChanged(propertyfields::keyOf(name));
 }
 
-bool SegmentDisplay::guarded(const std::function<void()>& step)
+bool SegmentDisplay::recordingOverflow(const std::function<void()>& step)
 {
     try {
         step();
@@ -151,17 +150,17 @@ void SegmentDisplay::applyThemeRow(int n)
 
 bool SegmentDisplay::RebuildDisplay()
 {
-    return guarded([this] { rebuildDisplay(); });
+    return recordingOverflow([this] { rebuildDisplay(); });
 }
 
 bool SegmentDisplay::RepaintAll()
 {
-    return guarded([this] { repaintAll(); });
+    return recordingOverflow([this] { repaintAll(); });
 }
 
 bool SegmentDisplay::ShowValue(bool all)
 {
-    return guarded([this, all] { showValue(all); });
+    return recordingOverflow([this, all] { showValue(all); });
 }
 
 void SegmentDisplay::rebuildDisplay()
@@ -197,7 +196,7 @@ void SegmentDisplay::UserControl_Resize()
 {
     // Rebuilding (not only recomputing the gradient) keeps the background
     // copy at the control's size, so erasing never copies undefined pixels.
-    guarded([this] {
+    recordingOverflow([this] {
         rebuildDisplay();
         repaintAll();
     });

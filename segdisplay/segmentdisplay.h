@@ -186,15 +186,17 @@ private:
     template <typename T> void assign(T P::*member, T value)
     {
         m_props.*member = std::move(value);
-        afterStore(propertyfields::find(kDisplayProperties, member));
+        afterStore(propertyfields::rowOf(kDisplayProperties, member));
     }
     // The same operations, throwing DisplayOverflow when refused.
     void rebuildDisplay();
     void repaintAll();
     void showValue(bool all);
-    void afterStore(int row);
+    void afterStore(const PropertyInfo& info);
     void notice(std::string_view name);
-    bool guarded(const std::function<void()>& step);
+    // Runs a drawing step; a refused size is kept as lastError() and gives
+    // false, a step that completes clears it.
+    bool recordingOverflow(const std::function<void()>& step);
     void applyWindowShape(const segraster::Region& shape);
     void announceValue();
 

@@ -1,6 +1,7 @@
 #include "cmdline.h"
 
 #include "qtoptions.h"
+#include "tuvelaversion.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -19,12 +20,18 @@ const char kSources[] = "Which device is COMn, first match wins:\n"
                         "Qt's standard options (-platform NAME, -style NAME, -geometry WxH+X+Y, ...)\n"
                         "are accepted as well.\n";
 
+QString programName(const QStringList& arguments)
+{
+    return arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+}
+
 QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 {
-    const QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
-    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n").arg(program, syntax.description);
+    QString text = QStringLiteral("Usage: %1 [options]\n%2\n\nOptions:\n")
+                       .arg(programName(arguments), syntax.description);
     text += QStringLiteral("  -h, --help          Show this help and exit.\n");
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    text += QStringLiteral("  --version           Show the version and exit.\n");
+    for (int port = 1; port <= kComPortCount; ++port)
         text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
     text
         += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
@@ -39,7 +46,7 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
 QList<QCommandLineOption> portOptions()
 {
     QList<QCommandLineOption> ports;
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         ports.append(
             QCommandLineOption(QStringLiteral("com%1").arg(port), QString(), QStringLiteral("PATH")));
     return ports;
@@ -53,17 +60,23 @@ std::optional<ProgramOptions> parseProgramOptions(
     *helpRequested = false;
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption connect(QStringLiteral("connect"));
     const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption lirc(QStringLiteral("lirc"), QString(), QStringLiteral("SOCKET"));
     const QList<QCommandLineOption> ports = portOptions();
-    parser.addOptions(ports + QList { help, connect });
+    parser.addOptions(ports + QList { help, version, connect });
     if (syntax.readingsLog)
         parser.addOption(log);
     if (syntax.lircSocket)
         parser.addOption(lirc);
     if (!parser.parse(withoutQtOptions(arguments))) {
         *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, syntax);
+        return std::nullopt;
+    }
+    if (parser.isSet(version) && !parser.isSet(help)) {
+        *helpRequested = true;
+        *message = programName(arguments) + QStringLiteral(" " TUVELA_VERSION "\n");
         return std::nullopt;
     }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
@@ -100,7 +113,7 @@ bool parseProgramOptions(const QStringList& arguments, const QString& descriptio
         = parseProgramOptions(arguments, ProgramSyntax { description }, message, helpRequested);
     if (!options)
         return false;
-    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         if (!options->com[size_t(port - 1)].isEmpty())
             devices->setPath(port, options->com[size_t(port - 1)]);
     }

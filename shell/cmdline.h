@@ -1,4 +1,4 @@
-// The command line shared by both programs: --help, --com1 PATH .. --com4 PATH,
+// The command line shared by both programs: --help, --version, --com1 PATH .. --com4 PATH,
 // --connect, and Qt's standard options, which pass through to the application
 // object. The console also takes --log FILE, the player --lirc SOCKET.
 #pragma once
@@ -26,13 +26,13 @@ struct ProgramSyntax {
 
 // Parses the arguments (the program's path first; no application object is
 // needed, so --help works without a display). Returns the options, or nothing
-// with the text to print in `message` (the usage for --help, with
-// `helpRequested` set; otherwise the reason and the usage).
+// with the text to print in `message` (the usage for --help or the version
+// for --version, with `helpRequested` set; otherwise the reason and the usage).
 std::optional<ProgramOptions> parseProgramOptions(
     const QStringList& arguments, const ProgramSyntax& syntax, QString* message, bool* helpRequested);
 
-// The same, printing and exiting on failure: --help prints the usage and exits
-// with status 0; an unknown option or a missing value exits with status 2.
+// The same, printing and exiting on failure: --help prints the usage and
+// --version the version, and exit with status 0; an unknown option or a missing value exits with status 2.
 ProgramOptions parseProgramOptionsOrExit(const QStringList& arguments, const ProgramSyntax& syntax);
 
 // The same for a fixed table: sets the ports given in `devices` and returns

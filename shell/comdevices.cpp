@@ -2,13 +2,13 @@
 
 ComDevices::ComDevices()
 {
-    for (int port = 1; port <= kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         setPath(port, QStringLiteral("/dev/ttyS%1").arg(port - 1));
 }
 
 ComDevices::Device* ComDevices::find(int port)
 {
-    return port >= 1 && port <= kPortCount ? &m_devices[size_t(port - 1)] : nullptr;
+    return port >= 1 && port <= kComPortCount ? &m_devices[size_t(port - 1)] : nullptr;
 }
 
 const ComDevices::Device* ComDevices::find(int port) const

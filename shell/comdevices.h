@@ -7,10 +7,11 @@
 
 #include <array>
 
+// The number of ports, COM1..COM4.
+inline constexpr int kComPortCount = 4;
+
 class ComDevices {
 public:
-    static constexpr int kPortCount = 4;
-
     struct Device {
         QString path;
         QString description;
@@ -30,5 +31,5 @@ private:
     Device* find(int port);
     const Device* find(int port) const;
 
-    std::array<Device, kPortCount> m_devices;
+    std::array<Device, kComPortCount> m_devices;
 };

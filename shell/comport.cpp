@@ -56,7 +56,7 @@ ComPort::~ComPort() = default;
 
 void ComPort::setCommPort(int port)
 {
-    if (port < 1 || port > kPortCount)
+    if (port < 1 || port > kComPortCount)
         throw comerr::make(comerr::kInvalidPort);
     m_commPort = port;
 }

@@ -22,7 +22,6 @@ class QSerialPort;
 class ComPort : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPortCount = ComDevices::kPortCount;
     // comEvReceive: characters were received.
     static constexpr int kEvReceive = 2;
 

@@ -1,4 +1,4 @@
-// The receive plumbing both main windows share: one guarded step of a handler,
+// The receive plumbing both main windows share: a handler step skipped when it fails,
 // and the adapter from the port's OnComm to the window's receive handler.
 #pragma once
 
@@ -14,7 +14,7 @@ class QObject;
 // serial port, the settings file or the display (all standard exceptions) is
 // abandoned without a word, so the handler goes on with its next step; returns
 // whether the step completed. Anything else is a fault and surfaces.
-template <typename Step> bool guarded(Step&& step)
+template <typename Step> bool runOrSkip(Step&& step)
 {
     try {
         step();

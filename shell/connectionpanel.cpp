@@ -23,13 +23,18 @@ bool disablesOption(int number)
 
 } // namespace
 
+void ownPortLast(QWidget& window, ComPort& port)
+{
+    port.setParent(&window);
+}
+
 ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget* parent)
     : QGroupBox(QStringLiteral("串口连接选项"), parent)
     , m_port(port)
 {
     setObjectName(QStringLiteral("fraFrames(2)"));
     setAccessibleName(title());
-    for (int i = 0; i < ComPort::kPortCount; ++i) {
+    for (int i = 0; i < kComPortCount; ++i) {
         const QString caption = QStringLiteral("COM%1").arg(i + 1);
         auto* option = named::control(
             new QRadioButton(caption, this), QStringLiteral("optComPort(%1)").arg(i), caption);
@@ -56,7 +61,7 @@ void ConnectionPanel::arrange(Arrangement arrangement)
 {
     m_grid = new QGridLayout(this);
     if (arrangement == Arrangement::Column) {
-        for (int i = 0; i < ComPort::kPortCount; ++i)
+        for (int i = 0; i < kComPortCount; ++i)
             m_grid->addWidget(m_opt[size_t(i)], i, 0);
         m_grid->addWidget(m_connect, 0, 1);
         m_grid->addWidget(m_disconnect, 1, 1);
@@ -64,7 +69,7 @@ void ConnectionPanel::arrange(Arrangement arrangement)
         m_grid->addWidget(m_status, 4, 0, 1, 2);
         m_extraRow = 5;
     } else {
-        for (int i = 0; i < ComPort::kPortCount; ++i)
+        for (int i = 0; i < kComPortCount; ++i)
             m_grid->addWidget(m_opt[size_t(i)], i / 2, i % 2);
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(m_connect);
@@ -84,7 +89,7 @@ void ConnectionPanel::addExtra(QWidget* widget)
 
 void ConnectionPanel::probe()
 {
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         QRadioButton* option = m_opt[size_t(port - 1)];
         option->setToolTip(tooltipFor(port));
         // Each step on its own: a failing step is noted and the next one runs.
@@ -111,7 +116,7 @@ void ConnectionPanel::probe()
 void ConnectionPanel::cmdConnect_Click()
 {
     try {
-        for (int i = 1; i <= ComPort::kPortCount; ++i) {
+        for (int i = 1; i <= kComPortCount; ++i) {
             if (m_opt[size_t(i - 1)]->isChecked()) {
                 m_port.setCommPort(i);
                 break;
@@ -167,7 +172,7 @@ void ConnectionPanel::connectFirstSelectable()
 void ConnectionPanel::setPortDevices(const PortDevices& devices)
 {
     m_devices = devices;
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         m_port.devices().setPath(port, devices[size_t(port - 1)].path);
         m_port.devices().setDescription(port, devices[size_t(port - 1)].description);
         const QString description = tooltipFor(port);
@@ -186,7 +191,7 @@ QString ConnectionPanel::tooltipFor(int port) const
 
 void ConnectionPanel::recheckPorts()
 {
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         if (m_port.PortOpen() && m_port.CommPort() == port)
             continue;
         ComPort check(m_port.devices());

@@ -13,6 +13,13 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+// Makes `window` the owner of the `port` its connection panel refers to, as
+// its last child. Qt deletes a window's children after the window's members,
+// in the order they were added, so the port then goes after the panel and
+// everything else built before this call. Called at the end of the window's
+// constructor; until then the port has no owner.
+void ownPortLast(QWidget& window, ComPort& port);
+
 // A change of the link, whoever made it.
 enum class LinkChange { Connected, Reconnected, Disconnected, Lost };
 

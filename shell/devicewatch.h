@@ -4,6 +4,8 @@
 // links, and each explicitly named path (what it leads to, or that it is gone).
 #pragma once
 
+#include "serialdevices.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -14,7 +16,7 @@ class QTimer;
 // The fingerprint one look takes; it changes whenever an adapter node or by-id
 // link comes or goes, or a watched path appears, vanishes or leads elsewhere.
 QByteArray deviceFingerprint(const QStringList& watched, const QString& devDir = QStringLiteral("/dev"),
-    const QString& byIdDir = QStringLiteral("/dev/serial/by-id"));
+    const QString& byIdDir = kSerialByIdDir);
 
 class DeviceWatch : public QObject {
     Q_OBJECT

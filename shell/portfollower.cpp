@@ -70,7 +70,7 @@ void PortFollower::watch_Looked()
 {
     if (!m_state.shouldReconnect(QFileInfo::exists(m_state.device())))
         return;
-    for (int port = 1; port <= ComPort::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         if (m_panel.port().devices().path(port) == m_state.device()) {
             m_panel.reconnect(port);
             return;

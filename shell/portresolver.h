@@ -9,11 +9,11 @@
 // handed out again automatically.
 #pragma once
 
+#include "comdevices.h"
+
 #include <QList>
 #include <QString>
 #include <array>
-
-inline constexpr int kComPortCount = 4;
 
 // One serial device present on the machine.
 struct SerialDevice {

@@ -65,21 +65,26 @@ PortPaths settingsPorts(const QString& iniPath)
     return paths;
 }
 
-PortDevices currentPortDevices(
-    const PortPaths& commandLine, const PortPaths& settings, const PortDevices& previous)
+PortDevices portDevicesFrom(QList<SerialDevice> present, const PortPaths& commandLine,
+    const PortPaths& settings, const PortDevices& previous)
 {
     const QStringList taken = explicitTargets(commandLine, settings);
-    QList<SerialDevice> present = presentSerialDevices();
     present.removeIf(
         [&](const SerialDevice& d) { return taken.contains(QFileInfo(d.path).canonicalFilePath()); });
     return resolvePorts(commandLine, settings, present, previous);
+}
+
+PortDevices currentPortDevices(
+    const PortPaths& commandLine, const PortPaths& settings, const PortDevices& previous)
+{
+    return portDevicesFrom(presentSerialDevices(), commandLine, settings, previous);
 }
 
 ComDevices startingComDevices(const PortPaths& commandLine, const QString& iniPath)
 {
     const PortDevices ports = currentPortDevices(commandLine, settingsPorts(iniPath));
     ComDevices devices;
-    for (int port = 1; port <= ComDevices::kPortCount; ++port) {
+    for (int port = 1; port <= kComPortCount; ++port) {
         devices.setPath(port, ports[size_t(port - 1)].path);
         devices.setDescription(port, ports[size_t(port - 1)].description);
     }

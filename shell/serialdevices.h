@@ -23,9 +23,13 @@ void attachByIdNames(QList<SerialDevice>& devices, const QString& byIdDir);
 // The COMn entries of section PORTS in the settings file at `iniPath`.
 PortPaths settingsPorts(const QString& iniPath);
 
-// The device table for the present devices: resolvePorts() on the machine's
-// enumeration. An explicit path that leads to a present device (a link to it)
-// keeps that device out of the automatic order. `previous`: see resolvePorts().
+// The device table for the `present` devices: resolvePorts(), where an
+// explicit path that leads to a present device (a link to it) keeps that
+// device out of the automatic order. `previous`: see resolvePorts().
+PortDevices portDevicesFrom(QList<SerialDevice> present, const PortPaths& commandLine,
+    const PortPaths& settings, const PortDevices& previous = {});
+
+// The same for the devices this machine has now.
 PortDevices currentPortDevices(
     const PortPaths& commandLine, const PortPaths& settings, const PortDevices& previous = {});
 

@@ -17,7 +17,7 @@ namespace {
 ProgramContext benchContext()
 {
     ProgramContext context { settingsPath(), {} };
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         context.devices.setPath(port, QStringLiteral("/nonexistent/bench%1").arg(port));
     return context;
 }

@@ -206,7 +206,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     g_context.settingsPath = settingsPath();
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         g_context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
     QTemporaryDir tmp;
     g_media = tmp.path();

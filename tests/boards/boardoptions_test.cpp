@@ -41,6 +41,8 @@ TEST(OptionTable, ParsesOrSaysWhy)
         { { "--interval", "20", "a", "--quiet", "b" }, Outcome::Run, "" },
         { { "--bogus", "--help" }, Outcome::Help, "" },
         { { "a", "-h" }, Outcome::Help, "" },
+        { { "--bogus", "--version" }, Outcome::Version, "" },
+        { { "--version", "--help" }, Outcome::Help, "" },
         { { "--interval" }, Outcome::Refused, "--interval needs a value (MS)" },
         { { "--interval", "0", "a" }, Outcome::Refused, "--interval 0: needs a whole number from 1 to 5000" },
         { { "--interval", "12x", "a" }, Outcome::Refused,
@@ -75,6 +77,7 @@ TEST(OptionTable, HelpListsEveryOptionInOneColumn)
         "                     second line\n"
         "  --quiet            say nothing\n"
         "  -h, --help         show this help\n"
+        "  --version          show the version\n"
         "Bye.\n");
 }
 

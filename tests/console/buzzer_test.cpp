@@ -70,4 +70,13 @@ TEST(AlarmSound, ProgramFolderFirstThenDataFolder)
     EXPECT_EQ(alarmSoundPathIn(program.path(), data.path()), program.filePath("BUZZ5.wav"));
 }
 
+// Relative to the program, so installing under another prefix still finds it.
+TEST(AlarmSound, DataFolderFollowsTheProgramsPrefix)
+{
+    EXPECT_EQ(installedDataFolder(QStringLiteral("/usr/bin")), QStringLiteral("/usr/share/tuvela"));
+    EXPECT_EQ(
+        installedDataFolder(QStringLiteral("/usr/local/bin")), QStringLiteral("/usr/local/share/tuvela"));
+    EXPECT_EQ(installedDataFolder(QStringLiteral("/opt/t/bin")), QStringLiteral("/opt/t/share/tuvela"));
+}
+
 } // namespace

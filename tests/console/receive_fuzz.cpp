@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The fuzzer's own folder holds the settings file the handler saves to.
     static const std::unique_ptr<frmMain> window = [] {
         ProgramContext context { settingsPath(), {} };
-        for (int port = 1; port <= ComDevices::kPortCount; ++port)
+        for (int port = 1; port <= kComPortCount; ++port)
             context.devices.setPath(port, QStringLiteral("/nonexistent/fuzz%1").arg(port));
         return loadWindow<frmMain>(context, QString(), nullptr);
     }();

@@ -4,6 +4,7 @@
 
 #include "consolelayout.h"
 #include "lamp.h"
+#include "portlifetime.h"
 #include "segmentdisplay.h"
 #include "uchistogram.h"
 
@@ -100,6 +101,11 @@ TEST(ConsoleLayout, StoresOnlyTheDesignedEntries)
     EXPECT_EQ(layout.bag(QStringLiteral("Mo")).keys(), mo);
     const QStringList chart { "_extentx", "_extenty", "gridtickhorizontal", "gridtickvertical", "max" };
     EXPECT_EQ(layout.bag(QStringLiteral("ucHistogram1")).keys(), chart);
+}
+
+TEST_F(ConsoleTest, PortOutlivesTheConnectionPanel)
+{
+    EXPECT_TRUE(portOutlivesPanel(window, window->port(), *c().panel));
 }
 
 TEST_F(ConsoleTest, DisplayCaptionUsesAChineseFont)

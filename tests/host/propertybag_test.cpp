@@ -221,6 +221,7 @@ TEST(PropertyFields, OneTableNamesKindsReadsAndWritesEveryField)
     EXPECT_EQ(propertyfields::find(kFields, "count"), 4);
     EXPECT_EQ(propertyfields::find(kFields, "Nothing"), std::nullopt);
     EXPECT_EQ(propertyfields::find(kFields, &Fields::text), 5);
+    EXPECT_EQ(propertyfields::rowOf(kFields, &Fields::count).name, "Count");
 
     const Fields defaults;
     PropertyBag empty;
@@ -246,6 +247,16 @@ TEST(PropertyFields, OneTableNamesKindsReadsAndWritesEveryField)
     EXPECT_EQ(back.text, "y");
     ASSERT_NE(back.picture, nullptr);
     EXPECT_EQ(back.picture->pixel(1, 1), QColor(Qt::red).rgb());
+}
+
+// A setter whose field has no row stops the program instead of reading past
+// the end of the table.
+TEST(PropertyFieldsDeathTest, FieldWithoutARowStopsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr std::array<PropertyField<Fields>, 1> partial { { propertyField("Angle", &Fields::angle) } };
+    EXPECT_EQ(propertyfields::find(partial, &Fields::count), std::nullopt);
+    EXPECT_DEATH(propertyfields::rowOf(partial, &Fields::count), "has no row");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "comport.h"
 #include "connectionpanel.h"
+#include "portlifetime.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -46,6 +47,12 @@ TEST_F(Form1Window, StartsOnTheCurrentFolderWithNothingChosen)
     for (QWidget* list : { static_cast<QWidget*>(f.Drive1()), static_cast<QWidget*>(f.Dir1()),
              static_cast<QWidget*>(f.File1()) })
         EXPECT_EQ(list->palette().color(QPalette::Base), QColor(224, 224, 224));
+}
+
+TEST_F(Form1Window, PortOutlivesTheConnectionPanel)
+{
+    Form1& window = open();
+    EXPECT_TRUE(portOutlivesPanel(form, window.port(), *window.panel()));
 }
 
 TEST_F(Form1Window, EveryControlHasAnAccessibleName)

@@ -58,7 +58,7 @@ void writeKeyCodes(const QStringList& codes)
 
 void useAbsentPorts()
 {
-    for (int port = 1; port <= ComDevices::kPortCount; ++port)
+    for (int port = 1; port <= kComPortCount; ++port)
         context().devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
 }
 

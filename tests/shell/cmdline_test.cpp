@@ -35,6 +35,13 @@ TEST(CommandLine, PortDevicesHelpAndMistakes)
     EXPECT_TRUE(help.help);
     EXPECT_TRUE(help.message.startsWith("Usage: prog")) << help.message.toStdString();
     EXPECT_TRUE(help.message.contains("--com3 PATH"));
+    EXPECT_TRUE(help.message.contains("--version"));
+
+    const Outcome version = parse({ "--com1", "/dev/ttyS0", "--version" });
+    EXPECT_FALSE(version.ok);
+    EXPECT_TRUE(version.help);
+    EXPECT_TRUE(version.message.startsWith("prog ")) << version.message.toStdString();
+    EXPECT_FALSE(version.message.contains("Usage:"));
 
     for (const QStringList& bad :
         { QStringList { "--bogus" }, QStringList { "--com1" }, QStringList { "extra" } }) {

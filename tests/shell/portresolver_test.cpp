@@ -1,5 +1,5 @@
 // Which device is COMn: precedence, the automatic order and its descriptions,
-// the by-id names of the real enumeration, and the reconnect state.
+// the device table from the devices present, and the reconnect state.
 #include "portresolver.h"
 #include "reconnectstate.h"
 #include "serialdevices.h"
@@ -86,25 +86,28 @@ TEST(PortResolver, FewerDevicesThanPortsLeaveNumbersEmptyAndDescribed)
     EXPECT_EQ(describePort(1, usb), kById + "usb-1a86\nQinHeng USB Serial\n自动检测");
 }
 
-TEST(SerialDevices, ByIdLinksNameTheirNodesAndTheRealEnumerationIsSound)
+// The table a program builds from the devices present, on a device folder of
+// the test's own: each node gets the by-id link that leads to it, and a node
+// the command line names through a link of its own is not handed out again.
+TEST(SerialDevices, DeviceTableFromTheDevicesPresent)
 {
     QTemporaryDir dir;
-    const QString node = dir.filePath("ttyUSB7");
-    QFile(node).open(QIODevice::WriteOnly);
-    QDir(dir.path()).mkdir("by-id");
-    ASSERT_TRUE(QFile::link(node, dir.filePath("by-id/usb-Vendor_Adapter-port0")));
-    QList<SerialDevice> devices { { node, {}, {} }, { dir.filePath("ttyUSB8"), {}, {} } };
-    attachByIdNames(devices, dir.filePath("by-id"));
-    EXPECT_EQ(devices[0].byIdPath, dir.filePath("by-id/usb-Vendor_Adapter-port0"));
-    EXPECT_TRUE(devices[1].byIdPath.isEmpty());
-
-    // Whatever this machine has: existing nodes, by-id links that lead to them.
-    for (const SerialDevice& d : presentSerialDevices()) {
-        EXPECT_TRUE(QFile::exists(d.path)) << d.path.toStdString();
-        if (!d.byIdPath.isEmpty()) {
-            EXPECT_EQ(QFileInfo(d.byIdPath).canonicalFilePath(), QFileInfo(d.path).canonicalFilePath());
-        }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("by-id"));
+    QList<SerialDevice> present;
+    for (const char* name : { "ttyS0", "ttyUSB0", "ttyUSB1", "ttyUSB2" }) {
+        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        present.append({ dir.filePath(name), {}, {} });
     }
+    const QString byId = dir.filePath("by-id/usb-Vendor_Adapter-port0");
+    ASSERT_TRUE(QFile::link(dir.filePath("ttyUSB2"), byId));
+    const QString board = dir.filePath("board");
+    ASSERT_TRUE(QFile::link(dir.filePath("ttyUSB0"), board));
+
+    attachByIdNames(present, dir.filePath("by-id"));
+    EXPECT_EQ(present[3].byIdPath, byId);
+    EXPECT_TRUE(present[1].byIdPath.isEmpty());
+    EXPECT_EQ(paths(portDevicesFrom(present, {}, { "", "", "", board })),
+        (QStringList { byId, dir.filePath("ttyUSB1"), dir.filePath("ttyS0"), board }));
 }
 
 TEST(ReconnectState, WaitsOnlyForADeviceLostWhileConnected)

@@ -8,6 +8,7 @@
 // is written with every pixel outside the window shape fully transparent.
 #include "propertytext.h"
 #include "segmentdisplay.h"
+#include "tuvelaversion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,6 +55,7 @@ void addOptions(QCommandLineParser& parser)
     parser.setApplicationDescription(
         QStringLiteral("Draws a seven-segment display control into a PNG file."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOption(
         { QStringLiteral("size"), QStringLiteral("Control size in pixels."), QStringLiteral("WxH") });
     parser.addOption({ QStringLiteral("set"),
@@ -101,6 +103,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(TUVELA_VERSION));
     QCommandLineParser parser;
     addOptions(parser);
     parser.process(app);

@@ -1,5 +1,6 @@
 #include "mpris.h"
 
+#include "embeddedcover.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
 #include "seekslider.h"
@@ -154,7 +155,9 @@ QString MprisService::artUrl() const
         m_artKey = key;
         const QString covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
             + QStringLiteral("/remoteplayer/covers");
-        const QString file = CoverArtFile(tags.cover, m_player.URL(), covers);
+        // The media engine does not always hand over the embedded picture.
+        const QImage cover = tags.cover.isNull() ? EmbeddedCover(m_player.URL()) : tags.cover;
+        const QString file = CoverArtFile(cover, m_player.URL(), covers);
         m_artUrl = file.isEmpty() ? QString() : QUrl::fromLocalFile(file).toString();
     }
     return m_artUrl;

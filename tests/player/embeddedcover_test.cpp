@@ -18,7 +18,10 @@ QByteArray bigEndian(quint32 n, int bytes, int bitsPerByte = 8)
 
 QByteArray apic(quint32 type, const QByteArray& data, char encoding = 0)
 {
-    const QByteArray description = encoding == 1 ? QByteArray("\xff\xfe" "d\0\0\0", 6) : QByteArray("cover\0", 6);
+    const QByteArray description = encoding == 1 ? QByteArray("\xff\xfe"
+                                                              "d\0\0\0",
+                                       6)
+                                                 : QByteArray("cover\0", 6);
     return QByteArray(1, encoding) + QByteArray("image/png\0", 10) + char(type) + description + data;
 }
 
@@ -29,7 +32,8 @@ QByteArray id3(int version, const QList<QByteArray>& pictures, quint8 flags = 0,
     const auto frame = [&](const QByteArray& id23, const QByteArray& id22, const QByteArray& body) {
         if (version == 2)
             return id22 + bigEndian(quint32(body.size()), 3) + body;
-        return id23 + bigEndian(quint32(body.size()), 4, version == 4 ? 7 : 8) + char(0) + char(frameFlags) + body;
+        return id23 + bigEndian(quint32(body.size()), 4, version == 4 ? 7 : 8) + char(0) + char(frameFlags)
+            + body;
     };
     frames += frame("TIT2", "TT2", QByteArray("\0Song", 5));
     for (const QByteArray& p : pictures) {
@@ -39,8 +43,8 @@ QByteArray id3(int version, const QList<QByteArray>& pictures, quint8 flags = 0,
         frames += frame("APIC", "PIC", body);
     }
     frames += QByteArray(16, '\0'); // padding
-    return "ID3" + QByteArray(1, char(version)) + char(0) + char(flags) + bigEndian(quint32(frames.size()), 4, 7)
-        + frames;
+    return "ID3" + QByteArray(1, char(version)) + char(0) + char(flags)
+        + bigEndian(quint32(frames.size()), 4, 7) + frames;
 }
 
 // The tag as a writer stores it unsynchronised: a zero after every 0xFF,
@@ -87,9 +91,10 @@ TEST(EmbeddedCover, FindsTheFrontCoverInEachKindOfTag)
     };
     const QByteArray streamInfo(34, '\1');
     const Case cases[] = {
-        { "flac, front after back", flac({ { 0, streamInfo }, { 6, flacPicture(4, back) }, { 6, flacPicture(3, front) } }),
-            front },
-        { "flac, only another picture", flac({ { 0, streamInfo }, { 4, "vorbis" }, { 6, flacPicture(0, back) } }), back },
+        { "flac, front after back",
+            flac({ { 0, streamInfo }, { 6, flacPicture(4, back) }, { 6, flacPicture(3, front) } }), front },
+        { "flac, only another picture",
+            flac({ { 0, streamInfo }, { 4, "vorbis" }, { 6, flacPicture(0, back) } }), back },
         { "flac without pictures", flac({ { 0, streamInfo } }), {} },
         { "id3v2.3", id3(3, { apic(4, back), apic(3, front) }), front },
         { "id3v2.3, UTF-16 description", id3(3, { apic(3, front, 1) }), front },

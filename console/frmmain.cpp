@@ -421,7 +421,7 @@ void frmMain::showQueuedMessage()
 void frmMain::Timer1_Timer()
 {
     alarmChanged(m_alarm.tick(now(), m_alarmSettings.timing));
-    if (m_alarmOn == 1 && m_alarm.sounding())
+    if (m_alarm.sounding())
         m_sound->play();
 }
 

@@ -73,8 +73,6 @@ public:
     // 0 or 1 once a line was evaluated; nothing before (neither, so silent).
     std::optional<int> AlarmOn() const { return m_alarmOn; }
     const AlarmState& alarm() const { return m_alarm; }
-    const AlarmSettings& alarmSettings() const { return m_alarmSettings; }
-    QTimer* QuietTimer() const { return m_quietTimer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

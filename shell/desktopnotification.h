@@ -11,8 +11,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <optional>
-
 class DesktopNotification : public QObject {
     Q_OBJECT
 public:
@@ -35,11 +33,6 @@ public:
     // was closed (by close() or by the user) nothing happens.
     void update(const Content& content);
     void close();
-
-    // Shown and neither closed nor dismissed since.
-    bool isShown() const { return m_shown; }
-    // The server's id of the notification, 0 before its answer.
-    uint id() const { return m_id; }
 
 signals:
     // The user chose the default action.

@@ -1,5 +1,7 @@
 #include "alarmstate.h"
 
+#include <array>
+
 AlarmState::Event AlarmState::reading(
     bool atOrAbove, bool belowClearLevel, std::int64_t nowMs, const AlarmTiming& timing)
 {
@@ -68,4 +70,34 @@ QuietWatch::Event QuietWatch::check(std::int64_t nowMs, std::int64_t staleMs)
         return Event::None;
     m_quiet = true;
     return Event::Quiet;
+}
+
+namespace {
+
+struct BuzzerRule {
+    bool sounding;
+    BuzzerStream stream;
+    BuzzerAction action;
+};
+
+constexpr std::array kBuzzerRules {
+    BuzzerRule { false, BuzzerStream::None, BuzzerAction::Keep },
+    BuzzerRule { false, BuzzerStream::Playing, BuzzerAction::Stop },
+    BuzzerRule { false, BuzzerStream::Stalled, BuzzerAction::Stop },
+    BuzzerRule { false, BuzzerStream::Failed, BuzzerAction::Stop },
+    BuzzerRule { true, BuzzerStream::None, BuzzerAction::Start },
+    BuzzerRule { true, BuzzerStream::Playing, BuzzerAction::Keep },
+    BuzzerRule { true, BuzzerStream::Stalled, BuzzerAction::Restart },
+    BuzzerRule { true, BuzzerStream::Failed, BuzzerAction::Restart },
+};
+
+} // namespace
+
+BuzzerAction buzzerAction(bool sounding, BuzzerStream stream)
+{
+    for (const BuzzerRule& rule : kBuzzerRules) {
+        if (rule.sounding == sounding && rule.stream == stream)
+            return rule.action;
+    }
+    return BuzzerAction::Keep;
 }

@@ -69,3 +69,19 @@ private:
     std::int64_t m_lastLine = 0;
     bool m_quiet = false;
 };
+
+// The buzzer's sound stream, as its outlet finds it at a buzzer tick.
+enum class BuzzerStream {
+    None, // no stream open
+    Playing, // open and played on since the last look
+    Stalled, // open but played nothing since the last look
+    Failed, // closed by an error (sound server gone, device lost)
+};
+
+// What the outlet does with its stream at a buzzer tick.
+enum class BuzzerAction { Keep, Start, Stop, Restart };
+
+// The stream follows the alarm: opened while it sounds, closed otherwise, and
+// opened afresh when it failed or stalled, so that a sound server that comes
+// back is heard again at the next tick.
+BuzzerAction buzzerAction(bool sounding, BuzzerStream stream);

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -40,6 +41,9 @@ const QString kAppName = QStringLiteral("tempconsole");
 const QString kQuietSummary = QStringLiteral("温度数据中断");
 const QString kAcknowledged = QStringLiteral("已消音");
 const QString kNotAcknowledged = QStringLiteral("未消音：点击此灯或按 Esc 键消音");
+// Standing faults of the status line.
+const QString kQuietFault = QStringLiteral("quiet");
+const QString kSoundFault = QStringLiteral("sound");
 
 // What the readings log calls each alarm event.
 struct AlarmLogEvent {
@@ -118,6 +122,12 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     connect(m_quietTimer, &QTimer::timeout, this, &frmMain::QuietTimer_Timer);
     connect(m_c.Shape2, &Lamp::clicked, this, &frmMain::acknowledgeAlarm);
     m_c.Label3->installEventFilter(this);
+    // Escape silences the alarm whichever control holds the focus.
+    auto* silence = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    silence->setContext(Qt::WindowShortcut);
+    connect(silence, &QShortcut::activated, this, &frmMain::acknowledgeAlarm);
+    connect(m_sound.get(), &AlarmPlayer::faultChanged, this, &frmMain::showSoundFault);
+    showSoundFault(m_sound->fault());
     ownPortLast(*this, *m_port);
 }
 
@@ -169,7 +179,7 @@ void frmMain::openReadingsLog(const QString& commandLinePath)
         return;
     m_log = std::make_unique<ReadingsLog>(path);
     connect(m_log.get(), &ReadingsLog::failed, this, [this](const QString& message) {
-        m_c.panel->lblStatus()->setText(message);
+        m_c.panel->status().raise(QStringLiteral("log"), message);
         qWarning("%s", qPrintable(message));
     });
 }
@@ -231,13 +241,14 @@ void frmMain::receiveChunk(const QString& chunk)
     runOrSkip([&] { m_c.txtBarcode->setText(readingOfLine(*line)); });
     runOrSkip([&] { mo.setValue(m_c.txtBarcode->text()); });
     if (m_quiet.line(now()) == QuietWatch::Event::Resumed) {
+        m_c.panel->status().clear(kQuietFault);
         logRow(QStringLiteral("resumed"), m_setTemp);
         if (m_quietNote)
             m_quietNote->close();
     }
     runOrSkip([&] { evaluateLine(); });
     runOrSkip([&] { logRow(QStringLiteral("reading"), m_setTemp); });
-    runOrSkip([&] { m_c.panel->lblStatus()->setText(kStatusLinked); });
+    runOrSkip([&] { m_c.panel->status().show(kStatusLinked); });
     runOrSkip([&] {
         readSettings();
         setText(m_c.Text2, m_setTemp);
@@ -337,6 +348,7 @@ void frmMain::endAlarmAndQuiet()
         m_alarmNote->close();
     if (m_quietNote)
         m_quietNote->close();
+    m_c.panel->status().clear(kQuietFault);
 }
 
 DesktopNotification& frmMain::notification(std::unique_ptr<DesktopNotification>& slot)
@@ -421,8 +433,21 @@ void frmMain::showQueuedMessage()
 void frmMain::Timer1_Timer()
 {
     alarmChanged(m_alarm.tick(now(), m_alarmSettings.timing));
-    if (m_alarm.sounding())
-        m_sound->play();
+    m_sound->tick(m_alarm.sounding());
+}
+
+// A buzzer that cannot sound stands in the status line until it plays again,
+// and is named once on standard error each time it starts.
+void frmMain::showSoundFault(const QString& fault)
+{
+    if (fault.isEmpty()) {
+        m_c.panel->status().clear(kSoundFault);
+        return;
+    }
+    const QString message = QStringLiteral("报警音无法播放：") + fault;
+    if (!m_c.panel->status().standing(kSoundFault))
+        qWarning("%s", qPrintable(message));
+    m_c.panel->status().raise(kSoundFault, message);
 }
 
 // Set-point mode is not watched: the board pauses its readings there.
@@ -432,13 +457,14 @@ void frmMain::QuietTimer_Timer()
     if (!watched) {
         if (m_quiet.quiet() && m_quietNote)
             m_quietNote->close();
+        m_c.panel->status().clear(kQuietFault);
         m_quiet.restart(now());
         return;
     }
     if (m_quiet.check(now(), m_alarmSettings.staleMs) != QuietWatch::Event::Quiet)
         return;
     const QString status = QStringLiteral("%1 秒未收到温度数据！").arg(m_alarmSettings.staleText);
-    m_c.panel->lblStatus()->setText(status);
+    m_c.panel->status().raise(kQuietFault, status);
     logRow(QStringLiteral("quiet"), m_setTemp);
     const QString body
         = status + QStringLiteral("最后读数 %1，报警设定温度 %2").arg(m_c.txtBarcode->text(), m_setTemp);
@@ -450,15 +476,6 @@ void frmMain::Timer2_Timer()
     const auto sample = chartSample(m_c.txtBarcode->text());
     if (sample)
         runOrSkip([&] { m_c.ucHistogram1->NextPoint(*sample); });
-}
-
-void frmMain::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && m_alarm.sounding()) {
-        acknowledgeAlarm();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 // The lamp's caption silences the alarm as the lamp does.

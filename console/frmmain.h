@@ -76,7 +76,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,6 +98,7 @@ private:
     void alarmChanged(AlarmState::Event event);
     void endAlarmAndQuiet();
     void showAlarmHint();
+    void showSoundFault(const QString& fault);
     DesktopNotification& notification(std::unique_ptr<DesktopNotification>& slot);
     std::int64_t now() const { return m_clock.elapsed(); }
 

@@ -99,7 +99,7 @@ void Form1::startServices()
         },
         [this] { closeAndQuit(); } };
     m_playOn = std::make_unique<PlayOn>(*m_wmp1, *m_file1, m_iniPath);
-    connect(m_playOn.get(), &PlayOn::notStored, m_panel->lblStatus(), &QLabel::setText);
+    connect(m_playOn.get(), &PlayOn::notStored, &m_panel->status(), &StatusLine::show);
     m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
     m_mprisBus = std::make_unique<MprisBus>(*m_mpris);
     m_mprisBus->registerOn(QDBusConnection::sessionBus());
@@ -246,7 +246,7 @@ void Form1::keyLine(const QString& line)
     const std::vector<int> functions = m_keys.matches(m_txtBarcode->text());
     runFunctions(functions);
     m_repeat.keyLine(line, functions, arrived);
-    m_panel->lblStatus()->setText(kKeyReceived);
+    m_panel->status().show(kKeyReceived);
 }
 
 // The setup window never sees a repeat: its rows keep the held key's code.
@@ -255,7 +255,7 @@ void Form1::repeatLine(const QString& shown, const std::optional<QString>& ofKey
     const qint64 arrived = m_clock();
     m_txtBarcode->setText(shown);
     runFunctions(m_repeat.repeatLine(arrived, ofKey));
-    m_panel->lblStatus()->setText(kKeyReceived);
+    m_panel->status().show(kKeyReceived);
 }
 
 void Form1::runFunctions(const std::vector<int>& functions)
@@ -277,7 +277,7 @@ void Form1::listenToLirc(const QString& socketPath)
     m_lirc = std::make_unique<LircClient>(path);
     connect(m_lirc.get(), &LircClient::pressed, this, &Form1::keyText);
     connect(m_lirc.get(), &LircClient::repeated, this, &Form1::keyHeld);
-    connect(m_lirc.get(), &LircClient::status, m_panel->lblStatus(), &QLabel::setText);
+    connect(m_lirc.get(), &LircClient::status, &m_panel->status(), &StatusLine::show);
     m_lirc->start();
 }
 

@@ -46,7 +46,7 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     m_disconnect = named::button(QStringLiteral("cmdDisconnect"), QStringLiteral("断开"), this);
     m_exit = named::button(QStringLiteral("cmdExit"), QStringLiteral("退出"), this);
     m_disconnect->setEnabled(false);
-    m_status = named::label(QStringLiteral("lblStatus"), QStringLiteral("空闲"), this);
+    m_status = named::label(QStringLiteral("lblStatus"), m_statusLine.text(), this);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setAccessibleDescription(QStringLiteral("连接状态"));
     arrange(arrangement);
@@ -55,6 +55,7 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     connect(m_disconnect, &QPushButton::clicked, this, &ConnectionPanel::cmdDisconnect_Click);
     connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
     connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
+    connect(&m_statusLine, &StatusLine::changed, m_status, &QLabel::setText);
 }
 
 void ConnectionPanel::arrange(Arrangement arrangement)
@@ -140,7 +141,7 @@ bool ConnectionPanel::reconnect(int port)
         m_port.setPortOpen(true);
     } catch (const ComError& e) {
         // Shown in the status, not in a box: the next look tries again.
-        m_status->setText(QStringLiteral("设备已重新接入，但无法打开：%1").arg(e.text));
+        m_statusLine.show(QStringLiteral("设备已重新接入，但无法打开：%1").arg(e.text));
         return false;
     }
     m_opt[size_t(port - 1)]->setEnabled(true);
@@ -152,7 +153,7 @@ bool ConnectionPanel::reconnect(int port)
 
 void ConnectionPanel::showConnected(const QString& status)
 {
-    m_status->setText(status);
+    m_statusLine.show(status);
     emit connected();
     m_connect->setEnabled(false);
     m_disconnect->setEnabled(true);
@@ -238,7 +239,7 @@ void ConnectionPanel::ComPort_DeviceLost()
 
 void ConnectionPanel::showDisconnected()
 {
-    m_status->setText(QStringLiteral("已断开..."));
+    m_statusLine.show(QStringLiteral("已断开..."));
     m_disconnect->setEnabled(false);
     m_connect->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "portresolver.h"
+#include "statusline.h"
 
 #include <QGroupBox>
 #include <array>
@@ -41,6 +42,8 @@ public:
     QPushButton* cmdDisconnect() const { return m_disconnect; }
     QPushButton* cmdExit() const { return m_exit; }
     QLabel* lblStatus() const { return m_status; }
+    // The one writer of lblStatus: the panel's own texts and the window's.
+    StatusLine& status() { return m_statusLine; }
 
     // Adds a control of the owning window to the frame (the player's
     // "设置遥控键值" button), below the panel's own controls.
@@ -97,6 +100,7 @@ private:
     QPushButton* m_disconnect = nullptr;
     QPushButton* m_exit = nullptr;
     QLabel* m_status = nullptr;
+    StatusLine m_statusLine { QStringLiteral("空闲") };
     QGridLayout* m_grid = nullptr;
     int m_extraRow = 0;
     PortDevices m_devices {};

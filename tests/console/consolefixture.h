@@ -6,11 +6,13 @@
 #include "frmmain.h"
 #include "inifile.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -59,6 +61,19 @@ protected:
     {
         for (const QChar c : text)
             window->receiveChunk(QString(c));
+    }
+
+    // Escape typed into the shown, active window, at whichever control holds
+    // the focus (`focus`, when given).
+    void typeEscape(QWidget* focus = nullptr)
+    {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        if (focus)
+            focus->setFocus();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(target, Qt::Key_Escape);
     }
 
     const frmMainControls& c() const { return window->controls(); }

@@ -2,12 +2,15 @@
 #include "consolefixture.h"
 
 #include "alarmplayer.h"
+#include "lamp.h"
 #include "ptypair.h"
 #include "segmentdisplay.h"
 #include "shelltestsupport.h"
 #include "uchistogram.h"
 
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -98,46 +101,82 @@ TEST_F(ConsoleTest, TimersRunFromLoadAtTheirIntervals)
     EXPECT_EQ(chart.Points[1], 0);
 }
 
-TEST_F(ConsoleTest, BuzzerRepeatsWhileAlarmedAndStopsOnANormalReading)
+TEST_F(ConsoleTest, BuzzerSoundsFromTheTickWhileAlarmedAndStopsOnANormalReading)
 {
     storeSetPoint(QStringLiteral("30"));
     load();
     c().Text1->setText(QStringLiteral("EXIT"));
-    AlarmPlayer& sound = window->alarmSound();
+    const AlarmPlayer& sound = window->alarmSound();
     window->Timer1_Timer(); // alarm flag not set yet: silent
-    EXPECT_EQ(sound.starts(), 0);
+    EXPECT_FALSE(sound.sounding());
     feed(QStringLiteral("35X\r\n"));
-    for (int i = 0; i < 3; ++i)
-        window->Timer1_Timer();
-    EXPECT_EQ(sound.starts(), 3);
+    window->Timer1_Timer();
     EXPECT_TRUE(sound.sounding());
     feed(QStringLiteral("25X\r\n"));
-    EXPECT_FALSE(sound.sounding());
+    EXPECT_FALSE(sound.sounding()) << "a normal reading stops it at once";
     window->Timer1_Timer();
-    EXPECT_EQ(sound.starts(), 3);
+    EXPECT_FALSE(sound.sounding());
 }
 
-TEST(AlarmPlayer, MissingFileIsSilence)
+// Escape is the window's: it silences the alarm whichever control has the focus.
+TEST_F(ConsoleTest, EscapeSilencesTheAlarmFromEveryKindOfControl)
 {
-    AlarmPlayer missing(QStringLiteral("/nonexistent/BUZZ5.wav"));
-    missing.play();
-    EXPECT_EQ(missing.starts(), 0);
-    EXPECT_FALSE(missing.sounding());
-    EXPECT_EQ(missing.effect(), nullptr);
-    AlarmPlayer none(QString {});
-    none.play();
-    EXPECT_FALSE(none.sounding());
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    c().Text1->setText(QStringLiteral("EXIT"));
+    const struct {
+        const char* kind;
+        QWidget* control;
+    } focus[] = {
+        { "button", c().Command4 },
+        { "panel button", c().panel->cmdConnect() },
+        { "option", c().panel->optComPort(1) },
+        { "reading box", c().txtBarcode },
+        { "set-point box", c().Text2 },
+        { "link-state box", c().Text1 },
+        { "display", c().Mo },
+        { "chart", c().ucHistogram1 },
+        { "lamp", c().Shape2 },
+    };
+    for (const auto& f : focus) {
+        feed(QStringLiteral("35X\r\n"));
+        window->Timer1_Timer();
+        ASSERT_TRUE(window->alarm().sounding()) << f.kind;
+        typeEscape(f.control);
+        EXPECT_TRUE(window->alarm().acknowledged()) << f.kind;
+        EXPECT_FALSE(window->alarmSound().sounding()) << f.kind;
+        feed(QStringLiteral("25X\r\n"));
+    }
 }
 
-TEST(AlarmPlayer, GeneratedSoundLoads)
+// What the buzzer says of a sound file it cannot play, before any alarm.
+TEST(AlarmPlayer, FileFaults)
 {
-    AlarmPlayer player(QStringLiteral(BUZZ5_WAV));
-    ASSERT_NE(player.effect(), nullptr);
-    player.play();
-    player.play();
-    EXPECT_EQ(player.starts(), 2);
-    player.stop();
-    EXPECT_FALSE(player.sounding());
+    QTemporaryDir dir;
+    QFile text(dir.filePath(QStringLiteral("text.wav")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a sound");
+    text.close();
+    const struct {
+        QString path;
+        const char* fault;
+    } cases[] = {
+        { QStringLiteral(BUZZ5_WAV), "" },
+        { QString(), "找不到声音文件 BUZZ5.wav" },
+        { QStringLiteral("/nonexistent/BUZZ5.wav"), "声音文件 /nonexistent/BUZZ5.wav 无法打开" },
+        { text.fileName(), "无法读取：不是 WAVE 声音文件" },
+    };
+    for (const auto& c : cases) {
+        AlarmPlayer player(c.path);
+        if (*c.fault == 0)
+            EXPECT_EQ(player.fault(), QString()) << c.path.toStdString();
+        else
+            EXPECT_TRUE(player.fault().contains(QString::fromUtf8(c.fault))) << player.fault().toStdString();
+        player.tick(true);
+        EXPECT_TRUE(player.sounding()) << "asked to sound, whether or not it can";
+        player.stop();
+        EXPECT_FALSE(player.sounding());
+    }
 }
 
 } // namespace

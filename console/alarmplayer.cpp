@@ -3,12 +3,10 @@
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QAudioSink>
-#include <QDir>
 #include <QFile>
 #include <QIODevice>
 #include <QMediaDevices>
 #include <QMediaPlayer>
-#include <QTemporaryFile>
 #include <QUrl>
 
 #include <cstring>
@@ -43,6 +41,22 @@ protected:
 private:
     QByteArray m_period;
     qint64 m_at = 0;
+};
+
+// A stream that played nothing since the last look is waiting the first
+// time and stalled the second.
+class Progress {
+public:
+    BuzzerStream look(bool moved)
+    {
+        m_still = moved ? 0 : m_still + 1;
+        return m_still == 0 ? BuzzerStream::Playing
+            : m_still == 1  ? BuzzerStream::Waiting
+                            : BuzzerStream::Stalled;
+    }
+
+private:
+    int m_still = 0;
 };
 
 QString sinkError(QAudio::Error error)
@@ -89,30 +103,25 @@ public:
             return BuzzerStream::Failed;
         }
         const qint64 played = m_sink->processedUSecs();
-        const bool moved = played > m_played;
-        m_played = played;
-        return moved ? BuzzerStream::Playing : BuzzerStream::Stalled;
+        return m_progress.look(std::exchange(m_played, played) < played);
     }
 
 private:
     LoopSource m_source;
     std::unique_ptr<QAudioSink> m_sink;
     qint64 m_played = 0;
+    Progress m_progress;
 };
 
-// The loop file played over and over by a media player of its own; progress is
-// its position moving.
+// The sound file played once a tick by a media player made afresh each time,
+// which connects to the sound server anew; progress is its position moving.
+// (Qt's media player left looping falls silent after some forty seconds.)
 class PlayerStream : public AlarmPlayer::Stream {
 public:
-    explicit PlayerStream(const QString& loopFile)
+    explicit PlayerStream(const QString& file)
+        : m_file(file)
     {
-        m_player.setAudioOutput(&m_output);
-        m_player.setLoops(QMediaPlayer::Infinite);
-        QObject::connect(&m_player, &QMediaPlayer::positionChanged, [this] { m_moved = true; });
-        QObject::connect(&m_player, &QMediaPlayer::errorOccurred,
-            [this](QMediaPlayer::Error, const QString& text) { m_error = text; });
-        m_player.setSource(QUrl::fromLocalFile(loopFile));
-        m_player.play();
+        beat();
     }
 
     BuzzerStream look(QString* fault) override
@@ -121,13 +130,27 @@ public:
             *fault = QStringLiteral("声音服务出错或已断开（%1）").arg(m_error);
             return BuzzerStream::Failed;
         }
-        return std::exchange(m_moved, false) ? BuzzerStream::Playing : BuzzerStream::Stalled;
+        return m_progress.look(std::exchange(m_moved, false));
+    }
+    void beat() override
+    {
+        m_player.reset();
+        m_output = std::make_unique<QAudioOutput>();
+        m_player = std::make_unique<QMediaPlayer>();
+        m_player->setAudioOutput(m_output.get());
+        QObject::connect(m_player.get(), &QMediaPlayer::positionChanged, [this] { m_moved = true; });
+        QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred,
+            [this](QMediaPlayer::Error, const QString& text) { m_error = text; });
+        m_player->setSource(QUrl::fromLocalFile(m_file));
+        m_player->play();
     }
 
 private:
-    QAudioOutput m_output;
-    QMediaPlayer m_player;
+    QString m_file;
+    std::unique_ptr<QAudioOutput> m_output;
+    std::unique_ptr<QMediaPlayer> m_player;
     bool m_moved = false;
+    Progress m_progress;
     QString m_error;
 };
 
@@ -164,6 +187,8 @@ void AlarmPlayer::tick(bool sounding)
     m_sounding = sounding;
     switch (buzzerAction(sounding, look())) {
     case BuzzerAction::Keep:
+        if (m_stream)
+            m_stream->beat();
         break;
     case BuzzerAction::Start:
     case BuzzerAction::Restart:
@@ -188,6 +213,8 @@ BuzzerStream AlarmPlayer::look()
         return BuzzerStream::None;
     QString fault;
     const BuzzerStream stream = m_stream->look(&fault);
+    if (stream == BuzzerStream::Waiting)
+        return stream;
     if (stream == BuzzerStream::Stalled)
         fault = QStringLiteral("声音输出停滞");
     setFault(fault);
@@ -212,24 +239,7 @@ void AlarmPlayer::open()
         return;
     }
     sink.reset();
-    const QString file = loopFile();
-    if (!file.isEmpty())
-        m_stream = std::make_unique<PlayerStream>(file);
-}
-
-// The loop as a file of its own, written once, for the media player.
-QString AlarmPlayer::loopFile()
-{
-    if (!m_loopFile) {
-        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/tempconsole-alarm-XXXXXX.wav"));
-        const QByteArray bytes = wav::file(*m_loop);
-        if (!file->open() || file->write(bytes) != bytes.size() || !file->flush()) {
-            setFault(QStringLiteral("声音服务已断开，临时声音文件无法写入：%1").arg(file->errorString()));
-            return {};
-        }
-        m_loopFile = std::move(file);
-    }
-    return m_loopFile->fileName();
+    m_stream = std::make_unique<PlayerStream>(m_path);
 }
 
 void AlarmPlayer::setFault(const QString& fault)

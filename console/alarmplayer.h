@@ -6,8 +6,8 @@
 //
 // The stream is an audio sink fed with the loop. Qt's audio engine reconnects
 // to a sound server it lost only once, three seconds later; when it has given
-// up, a sink fails at once, and the loop is played through the media player
-// instead, which connects anew each time it is opened. When the sound cannot be
+// up, a sink fails at once, and the sound file is played instead by a media
+// player made afresh at each tick, which connects anew each time. When the sound cannot be
 // played, fault() says why until it plays again.
 #pragma once
 
@@ -20,8 +20,6 @@
 
 #include <memory>
 #include <optional>
-
-class QTemporaryFile;
 
 class AlarmPlayer : public QObject {
     Q_OBJECT
@@ -52,6 +50,8 @@ public:
         virtual ~Stream() = default;
         // How it fared since the last look; on failure `fault` says why.
         virtual BuzzerStream look(QString* fault) = 0;
+        // A tick of a stream that is kept.
+        virtual void beat() { }
     };
 
 signals:
@@ -60,13 +60,11 @@ signals:
 private:
     BuzzerStream look();
     void open();
-    QString loopFile();
     void setFault(const QString& fault);
 
     QString m_path;
     std::optional<wav::Sound> m_loop; // one period of the sound
     QString m_fileProblem;
-    std::unique_ptr<QTemporaryFile> m_loopFile; // the loop for the media player
     std::unique_ptr<Stream> m_stream;
     bool m_sounding = false;
     QString m_fault;

@@ -83,10 +83,12 @@ struct BuzzerRule {
 constexpr std::array kBuzzerRules {
     BuzzerRule { false, BuzzerStream::None, BuzzerAction::Keep },
     BuzzerRule { false, BuzzerStream::Playing, BuzzerAction::Stop },
+    BuzzerRule { false, BuzzerStream::Waiting, BuzzerAction::Stop },
     BuzzerRule { false, BuzzerStream::Stalled, BuzzerAction::Stop },
     BuzzerRule { false, BuzzerStream::Failed, BuzzerAction::Stop },
     BuzzerRule { true, BuzzerStream::None, BuzzerAction::Start },
     BuzzerRule { true, BuzzerStream::Playing, BuzzerAction::Keep },
+    BuzzerRule { true, BuzzerStream::Waiting, BuzzerAction::Keep },
     BuzzerRule { true, BuzzerStream::Stalled, BuzzerAction::Restart },
     BuzzerRule { true, BuzzerStream::Failed, BuzzerAction::Restart },
 };

@@ -74,7 +74,8 @@ private:
 enum class BuzzerStream {
     None, // no stream open
     Playing, // open and played on since the last look
-    Stalled, // open but played nothing since the last look
+    Waiting, // open, played nothing since the last look (a slow start)
+    Stalled, // open, played nothing over the last two looks
     Failed, // closed by an error (sound server gone, device lost)
 };
 

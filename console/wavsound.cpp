@@ -88,33 +88,3 @@ QByteArray period(const Sound& sound, int periodMs)
 }
 
 } // namespace wav
-
-namespace wav {
-
-QByteArray file(const Sound& sound)
-{
-    QByteArray out;
-    const auto put32 = [&](std::uint32_t v) {
-        v = qToLittleEndian(v);
-        out.append(reinterpret_cast<const char*>(&v), 4);
-    };
-    const auto put16 = [&](std::uint16_t v) {
-        v = qToLittleEndian(v);
-        out.append(reinterpret_cast<const char*>(&v), 2);
-    };
-    out.append("RIFF");
-    put32(std::uint32_t(36 + sound.pcm.size()));
-    out.append("WAVEfmt ");
-    put32(16);
-    put16(kPcm);
-    put16(std::uint16_t(sound.channels));
-    put32(std::uint32_t(sound.sampleRate));
-    put32(std::uint32_t(sound.sampleRate * sound.bytesPerFrame()));
-    put16(std::uint16_t(sound.bytesPerFrame()));
-    put16(std::uint16_t(sound.bytesPerSample * 8));
-    out.append("data");
-    put32(std::uint32_t(sound.pcm.size()));
-    return out + sound.pcm;
-}
-
-} // namespace wav

@@ -28,10 +28,3 @@ std::optional<Sound> parse(const QByteArray& file, QString* why);
 QByteArray period(const Sound& sound, int periodMs);
 
 } // namespace wav
-
-namespace wav {
-
-// A RIFF/WAVE file holding `sound`.
-QByteArray file(const Sound& sound);
-
-} // namespace wav

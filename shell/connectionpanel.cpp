@@ -48,6 +48,9 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     m_disconnect->setEnabled(false);
     m_status = named::label(QStringLiteral("lblStatus"), m_statusLine.text(), this);
     m_status->setAlignment(Qt::AlignCenter);
+    // A long fault wraps inside the panel instead of widening the window.
+    m_status->setWordWrap(true);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_status->setAccessibleDescription(QStringLiteral("连接状态"));
     arrange(arrangement);
 

@@ -17,7 +17,8 @@ void StatusLine::show(const QString& text)
 
 void StatusLine::raise(const QString& name, const QString& text)
 {
-    const auto it = std::find_if(m_faults.begin(), m_faults.end(), [&](const Fault& f) { return f.name == name; });
+    const auto it
+        = std::find_if(m_faults.begin(), m_faults.end(), [&](const Fault& f) { return f.name == name; });
     if (it != m_faults.end())
         it->text = text;
     else

@@ -160,3 +160,23 @@ TEST(AlarmSettingsKeys, ReadWithDefaultsForWhatCannotBeRead)
 }
 
 } // namespace
+
+namespace {
+
+// The buzzer's stream follows the alarm: a sounding alarm keeps only a stream
+// that plays or is slow to start, and a silent one never keeps or opens any.
+TEST(BuzzerAction, StreamFollowsTheAlarm)
+{
+    for (const BuzzerStream stream : { BuzzerStream::None, BuzzerStream::Playing, BuzzerStream::Waiting,
+             BuzzerStream::Stalled, BuzzerStream::Failed }) {
+        const BuzzerAction silent = buzzerAction(false, stream);
+        EXPECT_EQ(silent, stream == BuzzerStream::None ? BuzzerAction::Keep : BuzzerAction::Stop);
+        const BuzzerAction sounding = buzzerAction(true, stream);
+        EXPECT_EQ(sounding == BuzzerAction::Keep,
+            stream == BuzzerStream::Playing || stream == BuzzerStream::Waiting)
+            << int(stream);
+        EXPECT_NE(sounding, BuzzerAction::Stop);
+    }
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 // The generated alarm sound and where the console looks for it.
 #include "alarmsound.h"
 #include "buzzer.h"
+#include "wavsound.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,6 +78,95 @@ TEST(AlarmSound, DataFolderFollowsTheProgramsPrefix)
     EXPECT_EQ(
         installedDataFolder(QStringLiteral("/usr/local/bin")), QStringLiteral("/usr/local/share/tuvela"));
     EXPECT_EQ(installedDataFolder(QStringLiteral("/opt/t/bin")), QStringLiteral("/opt/t/share/tuvela"));
+}
+
+} // namespace
+
+namespace {
+
+QByteArray chunk(const char* id, const QByteArray& body)
+{
+    QByteArray out(id, 4);
+    const std::uint32_t size = std::uint32_t(body.size());
+    out.append(reinterpret_cast<const char*>(&size), 4);
+    return out + body + (body.size() % 2 ? QByteArray(1, '\0') : QByteArray());
+}
+
+QByteArray format(int code, int channels, int rate, int bits)
+{
+    QByteArray f(16, '\0');
+    auto put = [&](int at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            f[at + i] = char(v >> (8 * i));
+    };
+    put(0, std::uint32_t(code), 2);
+    put(2, std::uint32_t(channels), 2);
+    put(4, std::uint32_t(rate), 4);
+    put(12, std::uint32_t(channels * bits / 8), 2);
+    put(14, std::uint32_t(bits), 2);
+    return f;
+}
+
+QByteArray riff(const QByteArray& chunks)
+{
+    return chunk("RIFF", "WAVE" + chunks);
+}
+
+// Files as the buzzer meets them: what it plays and what it refuses, with why.
+TEST(WavSound, ReadsPlainPcmAndNamesWhatItRefuses)
+{
+    const QByteArray mono8 = format(1, 1, 8000, 8);
+    const struct {
+        const char* name;
+        QByteArray file;
+        int channels, bytesPerSample, pcmBytes;
+        const char* why;
+    } cases[] = {
+        { "8-bit stereo", riff(chunk("fmt ", format(1, 2, 11025, 8)) + chunk("data", QByteArray(6, 'x'))), 2,
+            1, 6, "" },
+        { "odd chunk skipped", riff(chunk("fmt ", mono8) + chunk("LIST", "abc") + chunk("data", "xy")), 1, 1,
+            2, "" },
+        { "data cut short", riff(chunk("fmt ", format(1, 1, 8000, 16))).append("data\x10\0\0\0abcde", 13), 1,
+            2, 4, "" },
+        { "not RIFF", "RIFX....WAVE", 0, 0, 0, "不是 WAVE" },
+        { "compressed", riff(chunk("fmt ", format(2, 1, 8000, 16)) + chunk("data", "xy")), 0, 0, 0,
+            "不是可播放的 PCM" },
+        { "24-bit", riff(chunk("fmt ", format(1, 1, 8000, 24)) + chunk("data", "xyz")), 0, 0, 0, "24 位" },
+        { "no format", riff(chunk("data", "xy")), 0, 0, 0, "数据块前没有格式块" },
+        { "no data", riff(chunk("fmt ", mono8)), 0, 0, 0, "没有声音数据" },
+        { "empty data", riff(chunk("fmt ", mono8) + chunk("data", "")), 0, 0, 0, "没有声音数据" },
+    };
+    for (const auto& c : cases) {
+        QString why;
+        const std::optional<wav::Sound> sound = wav::parse(c.file, &why);
+        EXPECT_EQ(sound.has_value(), *c.why == 0) << c.name;
+        if (sound) {
+            EXPECT_EQ(sound->channels, c.channels) << c.name;
+            EXPECT_EQ(sound->bytesPerSample, c.bytesPerSample) << c.name;
+            EXPECT_EQ(sound->pcm.size(), c.pcmBytes) << c.name;
+        } else {
+            EXPECT_TRUE(why.contains(QString::fromUtf8(c.why))) << c.name << ": " << why.toStdString();
+        }
+    }
+}
+
+// The generated buzzer sound, padded to a second of loop.
+TEST(WavSound, OneSecondLoopOfTheGeneratedSound)
+{
+    const std::vector<std::uint8_t> bytes = buzzer::wavFile(buzzer::samples());
+    QString why;
+    const auto sound
+        = wav::parse(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), &why);
+    ASSERT_TRUE(sound) << why.toStdString();
+    EXPECT_EQ(sound->sampleRate, buzzer::kSampleRate);
+    const QByteArray loop = wav::period(*sound, 1000);
+    ASSERT_EQ(loop.size(), buzzer::kSampleRate * 2);
+    EXPECT_TRUE(loop.startsWith(sound->pcm));
+    EXPECT_EQ(loop.count('\0'), loop.size() - sound->pcm.size() + sound->pcm.count('\0'));
+    EXPECT_EQ(wav::period(*sound, 100), sound->pcm.left(buzzer::kSampleRate / 10 * 2)) << "cut, not padded";
+
+    wav::Sound unsigned8 { 8000, 1, 1, QByteArray(10, char(200)) };
+    EXPECT_EQ(wav::period(unsigned8, 2).right(6), QByteArray(6, char(0x80))) << "silence of unsigned samples";
 }
 
 } // namespace

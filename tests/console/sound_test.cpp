@@ -30,8 +30,9 @@ protected:
     void reading(const QString& value)
     {
         ASSERT_TRUE(pty.write((value + QStringLiteral("X\r\n")).toStdString()));
-        ASSERT_TRUE(waitUntil([&] { return c().txtBarcode->text() == value && window->RxBuffer().isEmpty(); }))
-            << value.toStdString();
+        ASSERT_TRUE(waitUntil([&] {
+            return c().txtBarcode->text() == value && window->RxBuffer().isEmpty();
+        })) << value.toStdString();
     }
 
     PtyPair pty;

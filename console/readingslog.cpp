@@ -1,5 +1,8 @@
 #include "readingslog.h"
 
+#include "sayonce.h"
+#include "statusline.h"
+
 #include <QFile>
 #include <QMetaObject>
 
@@ -47,7 +50,7 @@ QString appendToFile(const QByteArray& path, const QByteArray& data)
 
 } // namespace
 
-QByteArray csvRow(const LogRow& row)
+QByteArray csvRow(const ConsoleEvent& row)
 {
     const QStringList fields { row.time.toString(Qt::ISODateWithMs), row.event, row.reading, row.setPoint,
         row.alarm ? QString::number(*row.alarm) : QString(), row.mode };
@@ -76,6 +79,7 @@ ReadingsLog::ReadingsLog(const QString& path, QObject* parent)
     Writer& w = *m_writer;
     const QByteArray file = QFile::encodeName(path);
     w.thread = std::thread([this, &w, file] {
+        bool failing = false; // the last write failed
         std::unique_lock lock(w.mutex);
         for (;;) {
             w.wake.wait(lock, [&] { return w.stopping || !w.pending.empty(); });
@@ -89,6 +93,9 @@ ReadingsLog::ReadingsLog(const QString& path, QObject* parent)
             if (!reason.isEmpty())
                 QMetaObject::invokeMethod(
                     this, [this, reason] { reportFailure(reason); }, Qt::QueuedConnection);
+            else if (failing)
+                QMetaObject::invokeMethod(this, &ReadingsLog::noteRecovered, Qt::QueuedConnection);
+            failing = !reason.isEmpty();
             lock.lock();
             w.busy = false;
             w.drained.notify_all();
@@ -106,7 +113,7 @@ ReadingsLog::~ReadingsLog()
     m_writer->thread.join();
 }
 
-void ReadingsLog::append(const LogRow& row)
+void ReadingsLog::append(const ConsoleEvent& row)
 {
     {
         std::lock_guard lock(m_writer->mutex);
@@ -124,6 +131,23 @@ bool ReadingsLog::waitWritten(int timeoutMs)
     std::unique_lock lock(m_writer->mutex);
     return m_writer->drained.wait_for(lock, std::chrono::milliseconds(timeoutMs),
         [&] { return m_writer->pending.empty() && !m_writer->busy; });
+}
+
+void ReadingsLog::follow(ConsoleEvents& events, StatusLine& status)
+{
+    static const QString fault = QStringLiteral("log");
+    connect(&events, &ConsoleEvents::event, this, &ReadingsLog::append);
+    connect(this, &ReadingsLog::failed, &status, [&status](const QString& message) {
+        status.raise(fault, message);
+        say(message);
+    });
+    connect(this, &ReadingsLog::recovered, &status, [&status] { status.clear(fault); });
+}
+
+void ReadingsLog::noteRecovered()
+{
+    if (std::exchange(m_reported, false))
+        emit recovered();
 }
 
 void ReadingsLog::reportFailure(const QString& reason)

@@ -6,31 +6,21 @@
 // still tried, so a log that recovers (space freed) carries on.
 #pragma once
 
+#include "consoleevents.h"
+
 #include <QByteArray>
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 
 #include <memory>
-#include <optional>
 
-// One row: time, event, reading, set-point in force, alarm state, mode.
-struct LogRow {
-    QDateTime time;
-    // "reading", "setpoint", "connected", "reconnected", "disconnected", "lost",
-    // "alarm", "acknowledged", "cleared", "quiet", "resumed"
-    QString event;
-    QString reading;
-    QString setPoint;
-    std::optional<int> alarm;
-    QString mode; // "measuring" or "setpoint"
-};
+class StatusLine;
 
 inline constexpr char kLogHeader[] = "time,event,reading,setpoint,alarm,mode\n";
 
 // The row as one CSV line (ISO 8601 local time with milliseconds; fields with a
 // comma, quote or line break quoted, quotes doubled), newline included.
-QByteArray csvRow(const LogRow& row);
+QByteArray csvRow(const ConsoleEvent& row);
 
 class ReadingsLog : public QObject {
     Q_OBJECT
@@ -44,17 +34,24 @@ public:
 
     const QString& path() const { return m_path; }
     // Queues the row; returns at once.
-    void append(const LogRow& row);
+    void append(const ConsoleEvent& row);
+    // Writes every event of `events`, and keeps a failure standing in `status`
+    // (and says it on standard error) until the log writes again.
+    void follow(ConsoleEvents& events, StatusLine& status);
     // Waits until every queued row was written or failed (tests, shutdown).
     bool waitWritten(int timeoutMs);
 
 signals:
-    // The first failure, in words for the operator (emitted on the window's thread).
+    // The first failure, in words for the operator (emitted on the window's
+    // thread); after recovered() a new failure is reported again.
     void failed(const QString& message);
+    // A row was written after a failure.
+    void recovered();
 
 private:
     struct Writer;
     void reportFailure(const QString& reason);
+    void noteRecovered();
 
     QString m_path;
     std::unique_ptr<Writer> m_writer;

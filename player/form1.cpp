@@ -89,8 +89,7 @@ void Form1::startServices()
     m_watch = std::make_unique<BrowserWatch>(*m_drive1, *m_dir1, *m_file1);
     connect(m_wmp1, &MediaPlayer::unplayable, this,
         [this](const QString& line) { m_label1->setText(m_label1->text() + line); });
-    MprisService::Actions actions { [this] { runOrSkip([&] { m_actions->SongNext(); }); },
-        [this] { runOrSkip([&] { m_actions->SongPrevious(); }); },
+    MprisService::Actions actions { [this] { m_actions->SongNext(); }, [this] { m_actions->SongPrevious(); },
         [this] {
             if (isMinimized())
                 showNormal();
@@ -242,7 +241,7 @@ void Form1::keyLine(const QString& line)
 {
     const qint64 arrived = m_clock();
     m_txtBarcode->setText(line);
-    runOrSkip([&] { loadedForm2().receive(line); });
+    loadedForm2().receive(line);
     const std::vector<int> functions = m_keys.matches(m_txtBarcode->text());
     runFunctions(functions);
     m_repeat.keyLine(line, functions, arrived);
@@ -261,17 +260,13 @@ void Form1::repeatLine(const QString& shown, const std::optional<QString>& ofKey
 void Form1::runFunctions(const std::vector<int>& functions)
 {
     for (int n : functions)
-        runOrSkip([&] { m_actions->run(n); });
+        m_actions->run(n);
 }
 
 void Form1::listenToLirc(const QString& socketPath)
 {
-    QString path = socketPath;
-    if (path.isEmpty()) {
-        const QString stored = GetFromINI(QLatin1String(kKeySection), QStringLiteral("LIRC"), m_iniPath);
-        if (!stored.isEmpty())
-            path = QFileInfo(m_iniPath).dir().absoluteFilePath(stored);
-    }
+    const QString path
+        = configuredPath(socketPath, QLatin1String(kKeySection), QStringLiteral("LIRC"), m_iniPath);
     if (path.isEmpty())
         return;
     m_lirc = std::make_unique<LircClient>(path);

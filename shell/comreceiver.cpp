@@ -8,7 +8,7 @@ void connectReceiver(ComPort& port, QObject* context, std::function<void(const Q
         if (port.CommEvent() != ComPort::kEvReceive)
             return;
         QString chunk;
-        runOrSkip([&] { chunk = port.Input(); });
+        runOrSkip<ComError>([&] { chunk = port.Input(); });
         receive(chunk);
     });
 }

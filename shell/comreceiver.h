@@ -14,12 +14,12 @@ class QObject;
 // serial port, the settings file or the display (all standard exceptions) is
 // abandoned without a word, so the handler goes on with its next step; returns
 // whether the step completed. Anything else is a fault and surfaces.
-template <typename Step> bool runOrSkip(Step&& step)
+template <typename Error, typename Step> bool runOrSkip(Step&& step)
 {
     try {
         step();
         return true;
-    } catch (const std::exception&) {
+    } catch (const Error&) {
         return false;
     }
 }

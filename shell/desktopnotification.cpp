@@ -1,11 +1,11 @@
 #include "desktopnotification.h"
 
+#include "sayonce.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QVariantMap>
-
-#include <cstdio>
 
 namespace {
 
@@ -16,9 +16,6 @@ const QString kDefaultAction = QStringLiteral("default");
 
 constexpr uchar kUrgencyNormal = 1;
 constexpr uchar kUrgencyCritical = 2;
-
-// Said once per program, however many notifications fail.
-bool g_reported = false;
 
 } // namespace
 
@@ -134,9 +131,5 @@ void DesktopNotification::onClosed(uint id, uint)
 
 void DesktopNotification::reportUnavailable(const QString& reason)
 {
-    if (g_reported)
-        return;
-    g_reported = true;
-    std::fprintf(stderr, "%s\n",
-        qPrintable(QStringLiteral("无法显示桌面通知（%1），报警只在窗口中显示。").arg(reason)));
+    sayOnce(QStringLiteral("无法显示桌面通知（%1），报警只在窗口中显示。").arg(reason));
 }

@@ -245,3 +245,12 @@ QString settingsPath()
 {
     return settingsPathFor(programFolder());
 }
+
+QString configuredPath(
+    const QString& commandLine, const QString& section, const QString& key, const QString& iniPath)
+{
+    if (!commandLine.isEmpty())
+        return commandLine;
+    const QString stored = GetFromINI(section, key, iniPath);
+    return stored.isEmpty() ? QString() : QFileInfo(iniPath).dir().absoluteFilePath(stored);
+}

@@ -26,6 +26,12 @@ QStringList GetFromINI(const QString& section, const QStringList& keys, const QS
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
     const QString& path, QString* error = nullptr);
 
+// A file a program is told of: `commandLine` when given, else `key` of
+// `section` in the settings file at `iniPath`, a relative path there taken from
+// the settings file's folder; "" when neither names one.
+QString configuredPath(
+    const QString& commandLine, const QString& section, const QString& key, const QString& iniPath);
+
 // The folder holding the running program's executable.
 QString programFolder();
 

@@ -134,7 +134,8 @@ TEST(AlarmDeadBand, ClearsOnlyBelowTheSetPointMinusTheBand)
 TEST(AlarmSettingsKeys, ReadWithDefaultsForWhatCannotBeRead)
 {
     struct Case {
-        QStringList values; // RESOUND, DEADBAND, ALARMDELAY, STALE
+        QStringList values; // RESOUND, DEADBAND, ALARMDELAY, STALE (after SETTEMP)
+        // named in the order of the keys
         std::int64_t resoundMs, delayMs, staleMs;
         const char* deadBand;
         QStringList unreadable;
@@ -145,12 +146,13 @@ TEST(AlarmSettingsKeys, ReadWithDefaultsForWhatCannotBeRead)
         { { "0.5", "1.5", "3", "0" }, 30000, 3000, 0, "1.5", {} },
         { { " 2 ", "0", "0.25", "2.5" }, 120000, 250, 2500, "0", {} },
         { { "-1", "x", "1e3", "ten" }, 0, 0, 10000, "",
-            { "RESOUND=-1", "ALARMDELAY=1e3", "STALE=ten", "DEADBAND=x" } },
+            { "RESOUND=-1", "DEADBAND=x", "ALARMDELAY=1e3", "STALE=ten" } },
         { { "9999999999", "-0.5", "", "" }, 0, 0, 10000, "", { "RESOUND=9999999999", "DEADBAND=-0.5" } },
     };
     for (const Case& c : cases) {
         QStringList unreadable;
-        const AlarmSettings s = alarmSettingsFrom(c.values, &unreadable);
+        const AlarmSettings s
+            = alarmSettingsFrom(QStringList { QStringLiteral("30") } + c.values, &unreadable);
         EXPECT_EQ(s.timing.resoundMs, c.resoundMs) << c.values.join(u',').toStdString();
         EXPECT_EQ(s.timing.delayMs, c.delayMs) << c.values.join(u',').toStdString();
         EXPECT_EQ(s.staleMs, c.staleMs) << c.values.join(u',').toStdString();

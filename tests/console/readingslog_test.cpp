@@ -1,8 +1,11 @@
-// The readings log: CSV rows, the header once per file, a failure reported once.
+// The readings log: CSV rows, the header once per file, a failure reported once;
+// the console's event stream it subscribes to.
+#include "consolefixture.h"
 #include "readingslog.h"
 
 #include "shelltestsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,7 +17,7 @@ const QDateTime kNoon(QDate(2026, 3, 4), QTime(12, 5, 6, 78));
 TEST(ReadingsLog, RowsAreCsvWithIsoTimeAndQuotedFields)
 {
     struct Case {
-        LogRow row;
+        ConsoleEvent row;
         const char* csv;
     };
     const Case cases[] = {
@@ -56,6 +59,66 @@ TEST(ReadingsLog, AppendsWithOneHeaderAndReportsAFailureOnce)
     waitUntil([] { return false; }, 100);
     ASSERT_EQ(failed.count(), 1);
     EXPECT_TRUE(failed[0].startsWith("读数记录文件 " + dir.filePath("missing/log.csv") + " 无法写入："));
+}
+
+} // namespace
+
+namespace {
+
+// The console's events go out whether or not a log is set, with the state as
+// it stands after each; the state is announced only when it changes.
+TEST_F(ConsoleTest, EveryEventAndStateChangeGoesOutWithoutALog)
+{
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    QStringList events;
+    QList<ConsoleState> states;
+    QObject::connect(&window->events(), &ConsoleEvents::event, [&](const ConsoleEvent& e) {
+        events << e.event + u'@' + e.reading + u'/' + QString::number(e.alarm.value_or(-1));
+    });
+    QObject::connect(
+        &window->events(), &ConsoleEvents::stateChanged, [&](const ConsoleState& s) { states << s; });
+    c().Text1->setText(QStringLiteral("EXIT"));
+    feed(QStringLiteral("35X\r\n"));
+    feed(QStringLiteral("36X\r\n"));
+    window->acknowledgeAlarm();
+    feed(QStringLiteral("25X\r\n"));
+    EXPECT_EQ(events,
+        QStringList({ "alarm@35/1", "reading@35/1", "reading@36/1", "acknowledged@36/1", "cleared@25/0",
+            "reading@25/0" }));
+    ASSERT_FALSE(states.isEmpty());
+    const QList<AlarmLevel> levels { AlarmLevel::Active, AlarmLevel::Acknowledged, AlarmLevel::Normal };
+    QList<AlarmLevel> seen;
+    for (const ConsoleState& s : states) {
+        if (seen.isEmpty() || seen.last() != s.alarm)
+            seen << s.alarm;
+    }
+    EXPECT_EQ(seen.mid(seen.indexOf(AlarmLevel::Active)), levels);
+    EXPECT_EQ(window->events().state().reading, QStringLiteral("25"));
+    EXPECT_EQ(window->events().state().setPoint, QStringLiteral("30"));
+    EXPECT_FALSE(window->events().state().linkUp);
+}
+
+// A log that cannot be written stands in the status line through any number
+// of readings, and goes when the log writes again.
+TEST_F(ConsoleTest, AnUnwritableLogStaysReportedUntilItWritesAgain)
+{
+    storeSetPoint(QStringLiteral("30"));
+    load();
+    const QString folder = settingsDir.filePath(QStringLiteral("logs"));
+    window->openReadingsLog(folder + QStringLiteral("/readings.csv"));
+    c().Text1->setText(QStringLiteral("EXIT"));
+    feed(QStringLiteral("20X\r\n"));
+    ASSERT_TRUE(waitUntil([&] { return status().startsWith(QStringLiteral("读数记录文件 ")); }));
+    for (int i = 0; i < 10; ++i) {
+        feed(QStringLiteral("2%1X\r\n").arg(i));
+        ASSERT_TRUE(window->readingsLog()->waitWritten(3000));
+    }
+    waitUntil([] { return false; }, 100);
+    EXPECT_TRUE(status().startsWith(QStringLiteral("读数记录文件 "))) << status().toStdString();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    feed(QStringLiteral("30X\r\n"));
+    EXPECT_TRUE(waitUntil([&] { return status() == frmMain::kStatusLinked; })) << status().toStdString();
 }
 
 } // namespace

@@ -18,7 +18,8 @@ TEST(StatusLine, StandingFaultsOutlastPassingTexts)
     EXPECT_EQ(line.text(), QStringLiteral("读数记录文件无法写入"));
     line.raise(QStringLiteral("sound"), QStringLiteral("报警音无法播放：A"));
     line.raise(QStringLiteral("sound"), QStringLiteral("报警音无法播放：B"));
-    EXPECT_EQ(line.text(), QStringLiteral("读数记录文件无法写入；报警音无法播放：B")) << "oldest first, reworded in place";
+    EXPECT_EQ(line.text(), QStringLiteral("读数记录文件无法写入；报警音无法播放：B"))
+        << "oldest first, reworded in place";
     line.clear(QStringLiteral("log"));
     line.clear(QStringLiteral("sound"));
     line.clear(QStringLiteral("never raised"));

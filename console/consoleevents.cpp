@@ -1,0 +1,44 @@
+#include "consoleevents.h"
+
+#include "connectionpanel.h"
+
+#include <array>
+
+namespace {
+
+struct LinkEvent {
+    LinkChange change;
+    const char* name;
+};
+
+constexpr std::array kLinkEvents {
+    LinkEvent { LinkChange::Connected, "connected" },
+    LinkEvent { LinkChange::Reconnected, "reconnected" },
+    LinkEvent { LinkChange::Disconnected, "disconnected" },
+    LinkEvent { LinkChange::Lost, "lost" },
+};
+
+} // namespace
+
+QString linkEventName(LinkChange change)
+{
+    for (const LinkEvent& e : kLinkEvents) {
+        if (e.change == change)
+            return QString::fromLatin1(e.name);
+    }
+    return {};
+}
+
+void ConsoleEvents::update(const ConsoleState& state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    emit stateChanged(m_state);
+}
+
+void ConsoleEvents::record(const QString& name, const QString& setPoint, std::optional<int> alarmOn)
+{
+    emit event({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
+        m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring") });
+}

@@ -99,7 +99,8 @@ void AlarmDesk::look(bool watched)
     const QString status = QStringLiteral("%1 秒未收到温度数据！").arg(settings().staleText);
     m_status.raise(kQuietFault, status);
     emit happened(QStringLiteral("quiet"));
-    const QString body = status + QStringLiteral("最后读数 %1，报警设定温度 %2").arg(m_reading, settings().setPoint);
+    const QString body
+        = status + QStringLiteral("最后读数 %1，报警设定温度 %2").arg(m_reading, settings().setPoint);
     notification(m_quietNote).show({ kQuietSummary, body, true, QString() });
 }
 

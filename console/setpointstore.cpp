@@ -12,7 +12,8 @@ const QString kFault = QStringLiteral("store");
 
 } // namespace
 
-SetPointStore::SetPointStore(QWidget& window, const QString& title, StatusLine& status, const QString& iniPath)
+SetPointStore::SetPointStore(
+    QWidget& window, const QString& title, StatusLine& status, const QString& iniPath)
     : m_window(window)
     , m_title(title)
     , m_status(status)
@@ -25,7 +26,8 @@ void SetPointStore::save(const QString& value)
     if (value.isEmpty())
         return;
     QString reason;
-    if (!WritePrivateProfileString(QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, m_iniPath, &reason)) {
+    if (!WritePrivateProfileString(
+            QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), value, m_iniPath, &reason)) {
         report(reason);
         return;
     }

@@ -98,7 +98,11 @@ void Form1::startServices()
         },
         [this] { closeAndQuit(); } };
     m_playOn = std::make_unique<PlayOn>(*m_wmp1, *m_file1, m_iniPath);
-    connect(m_playOn.get(), &PlayOn::notStored, &m_panel->status(), &StatusLine::show);
+    // Both stand in the status line until a change is stored again.
+    connect(m_playOn.get(), &PlayOn::notStored, this,
+        [this](const QString& why) { m_panel->status().raise(QStringLiteral("store"), why); });
+    connect(
+        m_playOn.get(), &PlayOn::stored, this, [this] { m_panel->status().clear(QStringLiteral("store")); });
     m_mpris = std::make_unique<MprisService>(*m_wmp1, *m_file1, std::move(actions));
     m_mprisBus = std::make_unique<MprisBus>(*m_mpris);
     m_mprisBus->registerOn(QDBusConnection::sessionBus());
@@ -272,7 +276,15 @@ void Form1::listenToLirc(const QString& socketPath)
     m_lirc = std::make_unique<LircClient>(path);
     connect(m_lirc.get(), &LircClient::pressed, this, &Form1::keyText);
     connect(m_lirc.get(), &LircClient::repeated, this, &Form1::keyHeld);
-    connect(m_lirc.get(), &LircClient::status, &m_panel->status(), &StatusLine::show);
+    // The daemon's absence stands in the status line until it is back.
+    connect(m_lirc.get(), &LircClient::status, this, [this](const QString& text) {
+        if (!m_lirc->isConnected()) {
+            m_panel->status().raise(QStringLiteral("lirc"), text);
+            return;
+        }
+        m_panel->status().clear(QStringLiteral("lirc"));
+        m_panel->status().show(text);
+    });
     m_lirc->start();
 }
 

@@ -42,6 +42,8 @@ void PlayOn::store()
         || !WritePrivateProfileString(section, QLatin1String(kShuffleKey),
             ShuffleText(m_player.settings.shuffle()), m_settingsPath, &why))
         emit notStored(QStringLiteral("无法保存播放方式：") + why);
+    else
+        emit stored();
 }
 
 void PlayOn::onEnded()

@@ -32,6 +32,8 @@ public:
 signals:
     // A change could not be stored: the reason, for the status line.
     void notStored(const QString& reason);
+    // A change was stored.
+    void stored();
 
 private:
     void load();

@@ -81,7 +81,9 @@ void TransportBar::connectControls()
     connect(m_mute, &QToolButton::toggled, this, &TransportBar::muteToggled);
     connect(m_volume, &QSlider::valueChanged, this, &TransportBar::volumeMoved);
     connect(m_position, &SeekSlider::seekRequested, this, &TransportBar::seekRequested);
-    connect(m_loop, &QToolButton::clicked, this, &TransportBar::loopClicked);
+    // Toggled, not clicked: a screen reader's toggle action toggles without a
+    // click, and the button shows the mode again with its signals blocked.
+    connect(m_loop, &QToolButton::toggled, this, &TransportBar::loopClicked);
     connect(m_shuffle, &QToolButton::toggled, this, &TransportBar::shuffleToggled);
 }
 

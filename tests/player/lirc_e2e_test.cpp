@@ -130,6 +130,8 @@ TEST_F(LircEndToEnd, KeysHeldKeysAndTheDaemonComingAndGoing)
     ASSERT_EQ(told.size(), 1);
     EXPECT_EQ(told.first().first().toString(), goneText());
     EXPECT_EQ(status.text(), goneText());
+    key(QStringLiteral("K12"));
+    EXPECT_EQ(status.text(), goneText()) << "a key does not wipe it";
 
     // Back again: the client finds it by itself.
     startDaemon();

@@ -14,6 +14,7 @@
 #include "privatebus.h"
 #include "transportbar.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
@@ -177,9 +178,18 @@ TEST_F(PlayOnBus, ButtonsBusAndSettingsFileAgree)
         const char* status;
         const char16_t* caption;
     };
+    // A click, a screen reader's toggle action, then its press action.
+    const QString ways[] = { QString(), QAccessibleActionInterface::toggleAction(),
+        QAccessibleActionInterface::pressAction() };
+    int way = 0;
     for (const Step s : { Step { "Playlist", u"循环：列表" }, Step { "Track", u"循环：单曲" },
              Step { "None", u"循环：关" } }) {
-        loop.click();
+        const QString& action = ways[way++];
+        if (action.isEmpty())
+            loop.click();
+        else
+            QAccessible::queryAccessibleInterface(&loop)->actionInterface()->doAction(action);
+        QTest::qWait(300); // a press action clicks after a moment
         EXPECT_EQ(ctl({ QStringLiteral("loop") }), QLatin1String(s.status));
         EXPECT_EQ(loop.text(), QString::fromUtf16(s.caption));
         EXPECT_EQ(loop.accessibleDescription(), QString::fromUtf16(s.caption));

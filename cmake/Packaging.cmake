@@ -28,12 +28,13 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(TUVELA_CJK_FONT "fonts-wqy-microhei | fonts-noto-cjk")
 set(TUVELA_AUDIO_DEPENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 
-# tuvela_package(<component> NAME <package> SECTION <section> SUMMARY <line>
+# tuvela_package(<package> SECTION <section> SUMMARY <line>
 #                DESCRIPTION <paragraph lines...> [DEPENDS <text>] [RECOMMENDS <text>])
 # One package: its control fields, and the copyright file and changelog every
 # Debian package carries in /usr/share/doc/<package>.
 function(tuvela_package component)
-  cmake_parse_arguments(P "" "NAME;SECTION;SUMMARY;DEPENDS;RECOMMENDS" "DESCRIPTION" ${ARGN})
+  cmake_parse_arguments(P "" "SECTION;SUMMARY;DEPENDS;RECOMMENDS" "DESCRIPTION" ${ARGN})
+  set(P_NAME ${component})
   string(TOUPPER ${component} C)
   list(JOIN P_DESCRIPTION "\n" body)
   set(CPACK_DEBIAN_${C}_PACKAGE_NAME ${P_NAME} PARENT_SCOPE)
@@ -55,14 +56,14 @@ add_custom_command(OUTPUT ${TUVELA_CHANGELOG_GZ}
   COMMENT "Compressing the Debian changelog")
 add_custom_target(debian_changelog ALL DEPENDS ${TUVELA_CHANGELOG_GZ})
 
-tuvela_package(console NAME tempconsole SECTION electronics
+tuvela_package(tempconsole SECTION electronics
   SUMMARY "temperature-controller console on a serial port"
   DESCRIPTION
     "tempconsole shows the readings of a temperature-controller board on a"
     "seven-segment display and a strip chart, keeps the alarm set-point and"
     "sounds a buzzer while the temperature is above it."
   DEPENDS "${TUVELA_AUDIO_DEPENDS}, ${TUVELA_CJK_FONT}")
-tuvela_package(player NAME remoteplayer SECTION sound
+tuvela_package(remoteplayer SECTION sound
   SUMMARY "music player driven by an infrared remote on a serial port"
   DESCRIPTION
     "remoteplayer plays music, video and pictures from the local file systems,"
@@ -70,14 +71,14 @@ tuvela_package(player NAME remoteplayer SECTION sound
     "codes over a serial port."
   DEPENDS "${TUVELA_AUDIO_DEPENDS}, gstreamer1.0-libav, qt6-image-formats-plugins, ${TUVELA_CJK_FONT}"
   RECOMMENDS "gstreamer1.0-plugins-ugly, gstreamer1.0-plugins-bad")
-tuvela_package(boards NAME tuvela-boards SECTION electronics
+tuvela_package(tuvela-boards SECTION electronics
   SUMMARY "simulators and firmware of the tempconsole and remoteplayer boards"
   DESCRIPTION
     "tempboard and irboard behave like the temperature-controller and"
     "infrared-receiver boards on a pseudo-terminal; mcusim runs the boards'"
     "firmware on a simulated ATmega328P. The firmware images are included for"
     "flashing real boards.")
-tuvela_package(tools NAME tuvela-tools SECTION graphics
+tuvela_package(tuvela-tools SECTION graphics
   SUMMARY "seven-segment display workbench and renderer"
   DESCRIPTION
     "segworkbench sets the properties of the seven-segment display control"
@@ -87,7 +88,7 @@ tuvela_package(tools NAME tuvela-tools SECTION graphics
 
 # Lintian's word on the board firmware, whose reasons that file gives.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tuvela-boards.lintian-overrides
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME tuvela-boards COMPONENT boards)
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME tuvela-boards COMPONENT tuvela-boards)
 
-set(CPACK_COMPONENTS_ALL console player boards tools)
+set(CPACK_COMPONENTS_ALL tempconsole remoteplayer tuvela-boards tuvela-tools)
 include(CPack)

@@ -94,3 +94,17 @@ function(tuvela_add_manpage program component summary)
 endfunction()
 
 find_package(Threads REQUIRED)
+
+# tuvela_install_desktop(<program>)
+# The program's desktop entry and AppStream description (from desktop/ in the
+# calling folder; the description's release is the project's version), in the
+# program's own package.
+function(tuvela_install_desktop program)
+  set(id io.tuvela.${program})
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/desktop/${id}.metainfo.xml.in
+    ${CMAKE_CURRENT_BINARY_DIR}/${id}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/${id}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT ${program})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${id}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT ${program})
+endfunction()

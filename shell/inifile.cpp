@@ -231,9 +231,20 @@ QString programFolder()
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
 }
 
+// An installed program: in a folder named bin or sbin, or anywhere under /usr
+// or /opt. Its folder is never the place for settings, even when it is
+// writable (run as root).
+bool installedProgramFolder(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    const QString name = QFileInfo(clean).fileName();
+    return name == QLatin1String("bin") || name == QLatin1String("sbin")
+        || clean.startsWith(QLatin1String("/usr/")) || clean.startsWith(QLatin1String("/opt/"));
+}
+
 QString settingsPathFor(const QString& folder)
 {
-    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+    if (!installedProgramFolder(folder) && ::access(QFile::encodeName(folder).constData(), W_OK) == 0)
         return folder + QStringLiteral("/") + QStringLiteral("tuvela.ini");
     const QString config
         = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tuvela");

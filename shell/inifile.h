@@ -37,8 +37,9 @@ QString programFolder();
 
 // Where both programs keep tuvela.ini: the program folder + "/" + "tuvela.ini"
 // (the separator is appended unconditionally), or, when the program folder is not
-// writable (an installed program), $XDG_CONFIG_HOME/tuvela/tuvela.ini, whose folder
-// is created on demand.
+// writable or is an installed program's (named bin or sbin, or under /usr or
+// /opt, even when writable, as it is to root), $XDG_CONFIG_HOME/tuvela/tuvela.ini,
+// whose folder is created on demand.
 QString settingsPath();
 
 // The settings path for a given program folder (the rule settingsPath() applies).

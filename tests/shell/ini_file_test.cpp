@@ -213,8 +213,12 @@ TEST(SettingsPath, ProgramFolderWhenWritableElseConfigFolder)
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     const QString fallback = settingsPathFor(dir.filePath("not-there"));
+    // An installed program's folder, writable or not (run as root).
+    ASSERT_TRUE(QDir(dir.path()).mkdir("bin"));
+    const QString installed = settingsPathFor(dir.filePath("bin"));
     qputenv("XDG_CONFIG_HOME", saved);
     EXPECT_EQ(fallback, config.path() + "/tuvela/tuvela.ini");
+    EXPECT_EQ(installed, fallback);
     EXPECT_TRUE(QFileInfo(config.path() + "/tuvela").isDir());
     EXPECT_EQ(programFolder(), QCoreApplication::applicationDirPath());
 }

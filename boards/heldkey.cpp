@@ -6,8 +6,7 @@
 namespace irboard {
 namespace {
 
-    // A remote starts a frame every 108 ms while a key is held.
-    constexpr std::chrono::microseconds kFramePeriod { 108000 };
+    constexpr std::chrono::microseconds kFramePeriod { IR_FRAME_PERIOD_US };
 
     // A key frame of the usual kind: an address and a command byte, each
     // followed by its inverse, so sixteen bits are ones and sixteen zeros.

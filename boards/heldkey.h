@@ -3,13 +3,15 @@
 // while the key stays down. No I/O: the simulator asks when each line is due.
 #pragma once
 
+#include "irprotocol.h"
+
 #include <chrono>
 #include <string>
 
 namespace irboard {
 
 // The line the receiver sends for each repeat frame.
-inline constexpr char kRepeatLine[] = "FFFFFFFF";
+inline constexpr char kRepeatLine[] = IR_REPEAT_LINE;
 
 // One input line of the simulator: a key code, held for `holdMs` milliseconds
 // after its own line when written "CODE*MS" (0: pressed, not held).

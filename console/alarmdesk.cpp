@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString kAppName = QStringLiteral("tempconsole");
 const QString kQuietSummary = QStringLiteral("温度数据中断");
 const QString kAcknowledged = QStringLiteral("已消音");
 const QString kNotAcknowledged = QStringLiteral("未消音：点击此灯或按 Esc 键消音");
@@ -201,7 +200,7 @@ void AlarmDesk::endQuiet()
 DesktopNotification& AlarmDesk::notification(std::unique_ptr<DesktopNotification>& slot)
 {
     if (!slot) {
-        slot = std::make_unique<DesktopNotification>(kAppName);
+        slot = std::make_unique<DesktopNotification>(QCoreApplication::applicationName());
         if (&slot == &m_alarmNote)
             connect(slot.get(), &DesktopNotification::activated, this, &AlarmDesk::acknowledge);
     }

@@ -4,10 +4,12 @@
 
 int main(int argc, char** argv)
 {
-    const ProgramSyntax syntax { QStringLiteral("Temperature-controller console on a serial port."), true };
+    const ProgramSyntax syntax { QStringLiteral("Temperature-controller console on a serial port."),
+        { { QStringLiteral("log"), QStringLiteral("FILE"),
+            QStringLiteral("Append every reading and link change to FILE (CSV).") } } };
     return RunProgram<frmMain>(argc, argv, QStringLiteral("tempconsole"), syntax,
         [](frmMain& window, const ProgramOptions& options) -> ConnectionPanel& {
-            window.openReadingsLog(options.log);
+            window.openReadingsLog(options.value(QStringLiteral("log")));
             return *window.controls().panel;
         });
 }

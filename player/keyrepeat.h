@@ -8,20 +8,22 @@
 //                later than that: the press has ended, the repeat is dropped
 #pragma once
 
+#include "irprotocol.h"
+
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 // The line an infrared receiver sends for each repeat frame of a held key.
-inline constexpr char kRepeatCode[] = "FFFFFFFF";
+inline constexpr char kRepeatCode[] = IR_REPEAT_LINE;
 
 class KeyRepeat {
 public:
     // A held key starts repeating this long after its own line, so a short
     // press never acts twice.
     static constexpr qint64 kDelayMs = 400;
-    // Repeat frames come about every 110 ms; a longer gap means the key was
+    // Repeat frames come every IR_FRAME_PERIOD_US; a longer gap means the key was
     // let go (and the next repeat belongs to a press whose key line was lost).
     static constexpr qint64 kGapMs = 250;
 

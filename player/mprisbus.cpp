@@ -2,21 +2,18 @@
 
 #include "mpris.h"
 #include "mprisadaptors.h"
+#include "sayonce.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
-
-#include <cstdio>
 
 namespace {
 
 void noticeOnce(const QString& why)
 {
     static bool told = false;
-    if (told)
-        return;
-    told = true;
-    std::fprintf(stderr, "remoteplayer: %s，桌面媒体控制已关闭\n", why.toLocal8Bit().constData());
+    if (!std::exchange(told, true))
+        say(QStringLiteral("%1: %2，桌面媒体控制已关闭").arg(QCoreApplication::applicationName(), why));
 }
 
 } // namespace

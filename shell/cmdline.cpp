@@ -35,11 +35,8 @@ QString usage(const QStringList& arguments, const ProgramSyntax& syntax)
         text += QStringLiteral("  --com%1 PATH         Device that stands for COM%1.\n").arg(port);
     text
         += QStringLiteral("  --connect           Connect the first selectable port once the window is up.\n");
-    if (syntax.readingsLog)
-        text += QStringLiteral("  --log FILE          Append every reading and link change to FILE (CSV).\n");
-    if (syntax.lircSocket)
-        text += QStringLiteral("  --lirc SOCKET       Also take keys from the LIRC daemon's socket\n"
-                               "                      (the system's is /run/lirc/lircd).\n");
+    for (const ValueOption& o : syntax.own)
+        text += QStringLiteral("  --%1 %2").arg(o.name, o.valueName).leftJustified(22) + o.help + u'\n';
     return text + QStringLiteral("\n") + QString::fromUtf8(kSources);
 }
 
@@ -62,14 +59,10 @@ std::optional<ProgramOptions> parseProgramOptions(
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption connect(QStringLiteral("connect"));
-    const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption lirc(QStringLiteral("lirc"), QString(), QStringLiteral("SOCKET"));
     const QList<QCommandLineOption> ports = portOptions();
     parser.addOptions(ports + QList { help, version, connect });
-    if (syntax.readingsLog)
-        parser.addOption(log);
-    if (syntax.lircSocket)
-        parser.addOption(lirc);
+    for (const ValueOption& o : syntax.own)
+        parser.addOption(QCommandLineOption(o.name, QString(), o.valueName));
     if (!parser.parse(withoutQtOptions(arguments))) {
         *message = parser.errorText() + QStringLiteral("\n\n") + usage(arguments, syntax);
         return std::nullopt;
@@ -91,8 +84,8 @@ std::optional<ProgramOptions> parseProgramOptions(
     for (size_t i = 0; i < options.com.size(); ++i)
         options.com[i] = parser.value(ports[qsizetype(i)]);
     options.connect = parser.isSet(connect);
-    options.log = syntax.readingsLog ? parser.value(log) : QString();
-    options.lirc = syntax.lircSocket ? parser.value(lirc) : QString();
+    for (const ValueOption& o : syntax.own)
+        options.values.insert(o.name, parser.value(o.name));
     return options;
 }
 
@@ -110,7 +103,7 @@ bool parseProgramOptions(const QStringList& arguments, const QString& descriptio
     QString* message, bool* helpRequested)
 {
     const std::optional<ProgramOptions> options
-        = parseProgramOptions(arguments, ProgramSyntax { description }, message, helpRequested);
+        = parseProgramOptions(arguments, ProgramSyntax { description, {} }, message, helpRequested);
     if (!options)
         return false;
     for (int port = 1; port <= kComPortCount; ++port) {

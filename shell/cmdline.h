@@ -1,11 +1,14 @@
 // The command line shared by both programs: --help, --version, --com1 PATH .. --com4 PATH,
 // --connect, and Qt's standard options, which pass through to the application
-// object. The console also takes --log FILE, the player --lirc SOCKET.
+// object. Each program adds options of its own (the console --log FILE, the
+// player --lirc SOCKET).
 #pragma once
 
 #include "comdevices.h"
 #include "portresolver.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,15 +16,23 @@
 struct ProgramOptions {
     PortPaths com; // --comN PATH; "" where not given
     bool connect = false; // --connect: connect the first selectable port at start
-    QString log; // --log FILE (console only)
-    QString lirc; // --lirc SOCKET (player only)
+    QHash<QString, QString> values; // the program's own options, by name
+
+    // The value of the program's own option `name`; "" when not given.
+    QString value(const QString& name) const { return values.value(name); }
+};
+
+// An option of one program: --NAME VALUE.
+struct ValueOption {
+    QString name;
+    QString valueName; // FILE, SOCKET, ...
+    QString help; // its line in the usage
 };
 
 // What a program accepts beyond the shared options.
 struct ProgramSyntax {
     QString description;
-    bool readingsLog = false; // --log FILE
-    bool lircSocket = false; // --lirc SOCKET
+    QList<ValueOption> own;
 };
 
 // Parses the arguments (the program's path first; no application object is

@@ -95,7 +95,7 @@ private:
     void reportConnectFailure(const struct ComError& error);
 
     ComPort& m_port;
-    std::array<QRadioButton*, 4> m_opt {};
+    std::array<QRadioButton*, kComPortCount> m_opt {};
     QPushButton* m_connect = nullptr;
     QPushButton* m_disconnect = nullptr;
     QPushButton* m_exit = nullptr;

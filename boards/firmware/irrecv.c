@@ -6,6 +6,7 @@
 #include <avr/sleep.h>
 #include <stdint.h>
 
+#include "irprotocol.h"
 #include "nec.h"
 #include "uart.h"
 
@@ -60,7 +61,7 @@ ISR(TIMER1_CAPT_vect)
         push(decoder.code);
         break;
     case NEC_REPEAT:
-        push(0xFFFFFFFFul);
+        push(IR_REPEAT_CODE);
         break;
     default:
         break;

@@ -227,6 +227,7 @@ TEST_F(OverTemperatureAlarm, AHungBoardAndItsReturn)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tempconsole")); // as the program names itself
     ::testing::InitGoogleTest(&argc, argv);
     DesktopSession desktop;
     if (desktop.start(&g_desktopProblem))

@@ -54,7 +54,7 @@ protected:
         window = std::make_unique<frmMain>(ProgramContext { iniPath(), startingComDevices(com, iniPath()) },
             QStringLiteral(BUZZ5_WAV), nullptr);
         window->Form_Load();
-        PortFollower::follow(*c().panel, ProgramOptions { com, false, log, {} }, iniPath());
+        PortFollower::follow(*c().panel, ProgramOptions { com, false, {} }, iniPath());
         window->openReadingsLog(log);
     }
     bool connected() const { return window->port().PortOpen() && c().panel->cmdDisconnect()->isEnabled(); }

@@ -25,7 +25,7 @@ protected:
     {
         ASSERT_TRUE(settingsDir.isValid());
         ProgramContext context { settingsDir.filePath(QStringLiteral("tuvela.ini")), {} };
-        for (int port = 1; port <= 4; ++port)
+        for (int port = 1; port <= kComPortCount; ++port)
             context.devices.setPath(port, QStringLiteral("/nonexistent/tty%1").arg(port));
         window = std::make_unique<frmMain>(context, QStringLiteral(BUZZ5_WAV), nullptr);
     }

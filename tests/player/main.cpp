@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     // real one too.
     qputenv("PULSE_SERVER", "unix:/nonexistent");
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("remoteplayer")); // as the program names itself
     testing::InitGoogleTest(&argc, argv);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     playertest::useAbsentPorts();

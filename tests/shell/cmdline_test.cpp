@@ -62,13 +62,13 @@ TEST(CommandLine, QtOptionsPassConnectAndLogAreOurs)
 
     QString message;
     bool help = false;
-    const ProgramSyntax console { "Console.", true };
+    const ProgramSyntax console { "Console.", { { "log", "FILE", "Append every reading." } } };
     const auto options
         = parseProgramOptions(QStringList { "prog" } + qtOptions + ours, console, &message, &help);
     ASSERT_TRUE(options) << message.toStdString();
     EXPECT_EQ(options->com, (PortPaths { "/tmp/board", "", "", "" }));
     EXPECT_TRUE(options->connect);
-    EXPECT_EQ(options->log, "/tmp/readings.csv");
+    EXPECT_EQ(options->value("log"), "/tmp/readings.csv");
 
     EXPECT_FALSE(
         parseProgramOptions({ "prog", "-platform", "offscreen", "--help" }, console, &message, &help));
@@ -76,13 +76,13 @@ TEST(CommandLine, QtOptionsPassConnectAndLogAreOurs)
     EXPECT_TRUE(message.contains("--log FILE") && message.contains("[PORTS]") && message.contains("by-id"));
     EXPECT_FALSE(parseProgramOptions({ "prog", "--lirc", "/run/lirc/lircd" }, console, &message, &help))
         << "the console takes no remote keys";
-    const ProgramSyntax player { "Player.", false, true };
+    const ProgramSyntax player { "Player.", { { "lirc", "SOCKET", "Keys from the LIRC daemon." } } };
     EXPECT_FALSE(parseProgramOptions({ "prog", "--log", "x" }, player, &message, &help))
         << "the player keeps no log";
     EXPECT_TRUE(parseProgramOptions({ "prog", "--connect" }, player, &message, &help));
     const auto lirc = parseProgramOptions({ "prog", "--lirc", "/run/lirc/lircd" }, player, &message, &help);
     ASSERT_TRUE(lirc) << message.toStdString();
-    EXPECT_EQ(lirc->lirc, "/run/lirc/lircd");
+    EXPECT_EQ(lirc->value("lirc"), "/run/lirc/lircd");
 }
 
 } // namespace

@@ -109,7 +109,7 @@ TEST_F(PanelTest, PortWithoutPermissionStaysSelectableButConnectExplainsDialout)
 
 TEST_F(PanelTest, AllPortsFailingKeepsCom1SelectedAndConnectFailsWithAMessage)
 {
-    for (int i = 1; i <= 4; ++i)
+    for (int i = 1; i <= kComPortCount; ++i)
         port.devices().setPath(i, QStringLiteral("/dev/tuvela-missing%1").arg(i));
     panel.probe();
     EXPECT_EQ(enabledOptions(), (std::array { false, false, false, false }));

@@ -2,6 +2,8 @@
 
 #include "connectionpanel.h"
 
+#include <QMetaMethod>
+
 #include <array>
 
 namespace {
@@ -39,6 +41,10 @@ void ConsoleEvents::update(const ConsoleState& state)
 
 void ConsoleEvents::record(const QString& name, const QString& setPoint, std::optional<int> alarmOn)
 {
+    // Nobody listening (no log, no other outlet): the clock is not even read.
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&ConsoleEvents::event);
+    if (!isSignalConnected(signal))
+        return;
     emit event({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
         m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring") });
 }

@@ -41,7 +41,7 @@ DesktopNotification::DesktopNotification(const QString& appName, const QDBusConn
 
 void DesktopNotification::show(const Content& content)
 {
-    m_shown = true;
+    m_life.on(NotificationLife::Input::Show);
     m_content = content;
     m_pending = true;
     if (!m_lastSend.isValid() || m_lastSend.elapsed() >= kMinIntervalMs)
@@ -52,19 +52,22 @@ void DesktopNotification::show(const Content& content)
 
 void DesktopNotification::update(const Content& content)
 {
-    if (m_shown)
+    if (m_life.onScreen())
         show(content);
 }
 
+// While a call is on its way, it is closed when the server's answer names it.
 void DesktopNotification::close()
 {
-    if (!m_shown)
-        return;
-    m_shown = false;
     m_pending = false;
     m_throttle.stop();
-    // Closed when the server's answer names it, if that is still to come.
-    if (m_waitingForId || m_id == 0)
+    if (m_life.on(NotificationLife::Input::Close) == NotificationLife::Call::Close)
+        callClose();
+}
+
+void DesktopNotification::callClose()
+{
+    if (m_id == 0)
         return;
     m_bus.asyncCall(
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"))
@@ -74,10 +77,10 @@ void DesktopNotification::close()
 
 void DesktopNotification::send()
 {
-    if (!m_pending || !m_shown)
+    if (!m_pending || !m_life.onScreen())
         return;
     // One call at a time: the next needs this one's id to replace it.
-    if (m_waitingForId) {
+    if (!m_life.maySend()) {
         m_throttle.start(kMinIntervalMs);
         return;
     }
@@ -95,27 +98,25 @@ void DesktopNotification::send()
     call << m_appName << m_id << QString() << m_content.summary << m_content.body << actions << hints
          << (m_content.critical ? 0 : -1);
     m_lastSend.start();
-    m_waitingForId = true;
+    m_life.on(NotificationLife::Input::Sent);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
-        m_waitingForId = false;
         const QDBusPendingReply<uint> reply = *w;
         if (reply.isError()) {
+            m_life.on(NotificationLife::Input::Failed);
             reportUnavailable(reply.error().message());
             return;
         }
         m_id = reply.value();
-        if (!m_shown) {
-            m_shown = true; // closed while the answer was on its way
-            close();
-        }
+        if (m_life.on(NotificationLife::Input::Answered) == NotificationLife::Call::Close)
+            callClose(); // closed while the answer was on its way
     });
 }
 
 void DesktopNotification::onActionInvoked(uint id, const QString& key)
 {
-    if (m_shown && id == m_id && key == kDefaultAction)
+    if (m_life.onScreen() && id == m_id && key == kDefaultAction)
         emit activated();
 }
 
@@ -124,9 +125,9 @@ void DesktopNotification::onClosed(uint id, uint)
     if (id != m_id || m_id == 0)
         return;
     m_id = 0;
-    m_shown = false;
     m_pending = false;
     m_throttle.stop();
+    m_life.on(NotificationLife::Input::ClosedByServer);
 }
 
 void DesktopNotification::reportUnavailable(const QString& reason)

@@ -5,6 +5,8 @@
 // a server the program carries on; that is said once on standard error.
 #pragma once
 
+#include "notificationlife.h"
+
 #include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QObject>
@@ -42,14 +44,14 @@ private:
     Q_SLOT void onActionInvoked(uint id, const QString& key);
     Q_SLOT void onClosed(uint id, uint reason);
     void send();
+    void callClose();
     void reportUnavailable(const QString& reason);
 
     QString m_appName;
     QDBusConnection m_bus;
     Content m_content;
-    bool m_shown = false;
+    NotificationLife m_life;
     bool m_pending = false; // content waiting for its turn
-    bool m_waitingForId = false;
     uint m_id = 0;
     QElapsedTimer m_lastSend;
     QTimer m_throttle;

@@ -1,18 +1,12 @@
 #include "keyrepeat.h"
 
+#include "keytable.h"
+
 #include <algorithm>
-#include <array>
-
-namespace {
-
-// Folder highlight up and down, volume up and down.
-constexpr std::array kRepeatingFunctions { 3, 4, 7, 8 };
-
-} // namespace
 
 bool KeyRepeat::repeats(int n)
 {
-    return std::find(kRepeatingFunctions.begin(), kRepeatingFunctions.end(), n) != kRepeatingFunctions.end();
+    return n >= 1 && n <= kKeyFunctionCount && kKeyFunctions.at(std::size_t(n - 1)).repeats;
 }
 
 void KeyRepeat::keyLine(const QString& code, const std::vector<int>& functions, qint64 nowMs)

@@ -58,8 +58,8 @@ TEST(KeyLineFraming, EndlessLineKeepsItsNewestCharacters)
 TEST(KeyTableTest, UntaughtTableMatchesOnlyTheEmptyLineInDispatchOrder)
 {
     KeyTable t;
-    const std::vector<int> all(kDispatchOrder.begin(), kDispatchOrder.end());
-    EXPECT_EQ(t.matches(QString()), all);
+    // The fixed comparison order, as the receiver's key link has it.
+    EXPECT_EQ(t.matches(QString()), (std::vector<int> { 6, 5, 7, 2, 1, 4, 3, 9, 10, 8, 12, 11 }));
     EXPECT_TRUE(t.matches(QStringLiteral("x")).empty());
 }
 

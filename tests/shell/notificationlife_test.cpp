@@ -30,10 +30,12 @@ TEST(NotificationLife, Stories)
             { { Input::Show, Phase::Shown, Call::None }, { Input::Sent, Phase::Showing, Call::None },
                 { Input::Answered, Phase::Shown, Call::None }, { Input::Show, Phase::Shown, Call::None },
                 { Input::Sent, Phase::Showing, Call::None }, { Input::Answered, Phase::Shown, Call::None },
-                { Input::Close, Phase::NotShown, Call::Close }, { Input::Close, Phase::NotShown, Call::None } } },
+                { Input::Close, Phase::NotShown, Call::Close },
+                { Input::Close, Phase::NotShown, Call::None } } },
         { "closed before the server answered: closed once it does",
             { { Input::Show, Phase::Shown, Call::None }, { Input::Sent, Phase::Showing, Call::None },
-                { Input::Close, Phase::Closing, Call::None }, { Input::Answered, Phase::NotShown, Call::Close } } },
+                { Input::Close, Phase::Closing, Call::None },
+                { Input::Answered, Phase::NotShown, Call::Close } } },
         { "closed and shown again before the answer: it stays",
             { { Input::Show, Phase::Shown, Call::None }, { Input::Sent, Phase::Showing, Call::None },
                 { Input::Close, Phase::Closing, Call::None }, { Input::Show, Phase::Showing, Call::None },
@@ -50,7 +52,8 @@ TEST(NotificationLife, Stories)
         { "a failed call: tried again at the next show, nothing to close",
             { { Input::Show, Phase::Shown, Call::None }, { Input::Sent, Phase::Showing, Call::None },
                 { Input::Failed, Phase::Shown, Call::None }, { Input::Sent, Phase::Showing, Call::None },
-                { Input::Close, Phase::Closing, Call::None }, { Input::Failed, Phase::NotShown, Call::None } } },
+                { Input::Close, Phase::Closing, Call::None },
+                { Input::Failed, Phase::NotShown, Call::None } } },
     };
     for (const Story& story : stories) {
         NotificationLife life;

@@ -24,12 +24,20 @@ int rebuildsFor(int n)
     return d.counters().rebuilds - before;
 }
 
-class ThemeRows : public ::testing::TestWithParam<int> { };
+// Each theme's own values as the theme table writes them (colours 0x00BBGGRR),
+// and its outer size in pixels.
+struct ThemeLook {
+    int n;
+    std::uint32_t back, burnIn, lit;
+    int style, height, width, segGap, digitGap, heightExp, widthExp, digitGapExp, xOffsetExp;
+    QSize size;
+};
+
+class ThemeRows : public ::testing::TestWithParam<ThemeLook> { };
 
 TEST_P(ThemeRows, RowIsAppliedInFullWithItsSize)
 {
-    const int n = GetParam();
-    const ThemeRow& row = kThemes[size_t(n - 1)];
+    const ThemeLook& t = GetParam();
     SegmentDisplay d;
     d.resize(50, 20);
     d.setValue("-1.5");
@@ -37,28 +45,28 @@ TEST_P(ThemeRows, RowIsAppliedInFullWithItsSize)
     d.setCurveTopLeft(4);
     d.setShowThousandsSeparator(true);
     d.setYOffsetExp(9);
-    d.setTheme(n);
+    d.setTheme(t.n);
 
     const DisplayProperties& p = d.properties();
-    EXPECT_EQ(p.Theme, n);
+    EXPECT_EQ(p.Theme, t.n);
     EXPECT_EQ(p.Value, "-1.5");
     EXPECT_EQ(p.Picture, nullptr);
-    EXPECT_EQ(d.size(), QSize(row.widthTwips / 15, row.heightTwips / 15));
-    EXPECT_EQ(p.BackColor1, row.backColour);
-    EXPECT_EQ(p.BackColor2, row.backColour);
-    EXPECT_EQ(p.BurnInColor, row.burnInColour);
-    EXPECT_EQ(p.BurnInColorNeg, row.burnInColour);
-    EXPECT_EQ(p.SegmentLitColor, row.litColour);
-    EXPECT_EQ(p.SegmentLitColorNeg, row.litColour);
-    EXPECT_EQ(p.SegmentStyle, row.segmentStyle);
-    EXPECT_EQ(p.SegmentHeight, row.segmentHeight);
-    EXPECT_EQ(p.SegmentWidth, row.segmentWidth);
-    EXPECT_EQ(p.InterSegmentGap, row.interSegmentGap);
-    EXPECT_EQ(p.InterDigitGap, row.interDigitGap);
-    EXPECT_EQ(p.SegmentHeightExp, row.segmentHeightExp);
-    EXPECT_EQ(p.SegmentWidthExp, row.segmentWidthExp);
-    EXPECT_EQ(p.InterDigitGapExp, row.interDigitGapExp);
-    EXPECT_EQ(p.XOffsetExp, row.xOffsetExp);
+    EXPECT_EQ(d.size(), t.size);
+    EXPECT_EQ(p.BackColor1, t.back);
+    EXPECT_EQ(p.BackColor2, t.back);
+    EXPECT_EQ(p.BurnInColor, t.burnIn);
+    EXPECT_EQ(p.BurnInColorNeg, t.burnIn);
+    EXPECT_EQ(p.SegmentLitColor, t.lit);
+    EXPECT_EQ(p.SegmentLitColorNeg, t.lit);
+    EXPECT_EQ(p.SegmentStyle, t.style);
+    EXPECT_EQ(p.SegmentHeight, t.height);
+    EXPECT_EQ(p.SegmentWidth, t.width);
+    EXPECT_EQ(p.InterSegmentGap, t.segGap);
+    EXPECT_EQ(p.InterDigitGap, t.digitGap);
+    EXPECT_EQ(p.SegmentHeightExp, t.heightExp);
+    EXPECT_EQ(p.SegmentWidthExp, t.widthExp);
+    EXPECT_EQ(p.InterDigitGapExp, t.digitGapExp);
+    EXPECT_EQ(p.XOffsetExp, t.xOffsetExp);
     // What every theme sets alike, including the values changed above.
     EXPECT_EQ(p.BorderWidth, 1);
     EXPECT_EQ(p.CurveTopLeft, 0);
@@ -67,14 +75,15 @@ TEST_P(ThemeRows, RowIsAppliedInFullWithItsSize)
     EXPECT_EQ(p.BackAngle, 90.0f);
     EXPECT_EQ(p.NumDigits, 20);
     EXPECT_EQ(p.SegmentStyleExp, 2);
-    // Hexagonal and trapezoidal rows use even sizes, which loading keeps.
-    if (row.segmentStyle != 2) {
-        EXPECT_EQ(row.segmentWidth % 2, 0);
-        EXPECT_EQ(row.segmentHeight % 2, 0);
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Themes, ThemeRows, ::testing::Range(1, 7));
+INSTANTIATE_TEST_SUITE_P(Themes, ThemeRows,
+    ::testing::Values(ThemeLook { 1, 0x000000, 0x000060, 0x0000FF, 0, 8, 4, 0, 4, 5, 3, 2, 335, { 381, 30 } },
+        ThemeLook { 2, 0x000000, 0x000060, 0x0000FF, 0, 12, 4, 1, 6, 8, 4, 2, 490, { 557, 42 } },
+        ThemeLook { 3, 0xE0E0E0, 0xD0D0D0, 0x000000, 1, 12, 4, 1, 4, 6, 3, 2, 370, { 435, 38 } },
+        ThemeLook { 4, 0xE0E0E0, 0xD0D0D0, 0x000000, 1, 14, 4, 1, 6, 8, 4, 2, 455, { 525, 42 } },
+        ThemeLook { 5, 0x000000, 0x505000, 0xFFFF00, 2, 8, 3, 0, 6, 6, 3, 2, 355, { 403, 31 } },
+        ThemeLook { 6, 0x000000, 0x005050, 0x00FFFF, 2, 4, 2, 0, 4, 4, 2, 3, 195, { 235, 20 } }));
 
 TEST(Themes, ThemeThreeGivesGreyLiquidCrystalLook)
 {

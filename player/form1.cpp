@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -288,10 +289,17 @@ void Form1::listenToLirc(const QString& socketPath)
     m_lirc->start();
 }
 
+// The setup window has one owner, this window's m_form2; it stays on top of
+// this window as its transient, without being its child.
 Form2& Form1::loadedForm2()
 {
-    if (!m_form2)
-        m_form2 = loadWindow<Form2>(m_iniPath, this);
+    if (!m_form2) {
+        m_form2 = loadWindow<Form2>(m_iniPath, nullptr);
+        m_form2->setWindowModality(Qt::ApplicationModal);
+        m_form2->winId();
+        if (windowHandle() && m_form2->windowHandle())
+            m_form2->windowHandle()->setTransientParent(windowHandle());
+    }
     return *m_form2;
 }
 

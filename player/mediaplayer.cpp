@@ -143,7 +143,7 @@ void MediaPlayer::setURL(const QString& url)
 void MediaPlayer::open(const QString& url)
 {
     m_url = url;
-    m_released.reset();
+    m_letGo.forget();
     ++m_opening;
     if (!url.isEmpty() && KindOfFile(url) != FileKind::Picture)
         engine().setSource(QUrl::fromLocalFile(url));
@@ -154,9 +154,8 @@ void MediaPlayer::open(const QString& url)
 // The current item again, from its beginning.
 void MediaPlayer::rewind()
 {
-    if (m_released)
-        m_released->startAt = 0;
-    if (letGo()) {
+    m_letGo.clearStart();
+    if (m_letGo.letGoOf()) {
         reopen();
         return;
     }
@@ -167,11 +166,6 @@ void MediaPlayer::rewind()
         reportUnplayable(MediaErrorText(m_player->error()));
 }
 
-bool MediaPlayer::letGo() const
-{
-    return m_released && m_released->phase == Released::Phase::LetGo;
-}
-
 void MediaPlayer::onMediaStatus()
 {
     const QMediaPlayer::MediaStatus status = m_player->mediaStatus();
@@ -180,10 +174,10 @@ void MediaPlayer::onMediaStatus()
         releaseLater(Undefined);
     } else if (status == QMediaPlayer::EndOfMedia) {
         releaseLater(MediaEnded);
-    } else if (m_released && m_released->startAt > 0 && m_player->isSeekable()
+    } else if (m_letGo.start() > 0 && m_player->isSeekable()
         && (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia)) {
         // The engine moves only within an item it has opened and can seek in.
-        m_player->setPosition(std::exchange(m_released->startAt, 0));
+        m_player->setPosition(m_letGo.takeStart());
     }
 }
 
@@ -191,10 +185,9 @@ void MediaPlayer::onMediaStatus()
 // told instead, so the windows and the desktop controls see no change.
 void MediaPlayer::release(PlayState state)
 {
-    if (letGo() || !m_player || m_url.isEmpty() || showingPicture())
+    if (m_letGo.letGoOf() || !m_player || m_url.isEmpty() || showingPicture())
         return;
-    m_released = Released { Released::Phase::LetGo, state, m_player->position(), duration(),
-        m_player->isSeekable(), tags(), 0 };
+    m_letGo.letGo({ state, m_player->position(), duration(), m_player->isSeekable(), tags() });
     m_player->setSource(QUrl());
     updateTransport();
 }
@@ -222,48 +215,39 @@ void MediaPlayer::releaseLater(PlayState state)
 // moved to meanwhile.
 void MediaPlayer::reopen()
 {
-    m_released->phase = Released::Phase::Reopened;
+    m_letGo.reopen();
     ++m_opening;
     engine().setSource(QUrl::fromLocalFile(m_url));
 }
 
 qint64 MediaPlayer::position() const
 {
-    if (letGo())
-        return m_released->position;
-    return m_player ? m_player->position() : 0;
+    return m_letGo.position(m_player ? m_player->position() : 0);
 }
 
 qint64 MediaPlayer::duration() const
 {
-    const qint64 told = m_player && !letGo() ? m_player->duration() : 0;
-    return told > 0 || !m_released ? told : m_released->duration;
+    return m_letGo.duration(m_player ? m_player->duration() : 0);
 }
 
 bool MediaPlayer::isSeekable() const
 {
-    if (letGo())
-        return m_released->seekable;
-    return m_player && m_player->isSeekable();
+    return m_letGo.seekable(m_player && m_player->isSeekable());
 }
 
 SongTags MediaPlayer::tags() const
 {
-    if (letGo())
-        return m_released->tags;
-    const SongTags told = m_player ? SongTagsFrom(m_player->metaData()) : SongTags {};
-    return told.isEmpty() && m_released ? m_released->tags : told;
+    return m_letGo.tags(m_player ? SongTagsFrom(m_player->metaData()) : SongTags {});
 }
 
 void MediaPlayer::setPosition(qint64 milliseconds)
 {
-    if (!letGo()) {
-        if (m_player)
-            m_player->setPosition(milliseconds);
+    if (m_letGo.moveTo(milliseconds)) {
+        updateTransport();
         return;
     }
-    m_released->position = m_released->startAt = milliseconds;
-    updateTransport();
+    if (m_player)
+        m_player->setPosition(milliseconds);
 }
 
 // Pictures are not for the media engine: they are decoded once here and
@@ -313,8 +297,8 @@ MediaPlayer::PlayState MediaPlayer::playState() const
 {
     if (showingPicture())
         return Ready;
-    if (letGo())
-        return m_released->state;
+    if (m_letGo.letGoOf())
+        return PlayState(m_letGo.state(Undefined));
     return m_player ? engineState() : Undefined;
 }
 
@@ -346,7 +330,7 @@ void MediaPlayer::close()
         m_player->setSource(QUrl());
     }
     m_url.clear();
-    m_released.reset();
+    m_letGo.forget();
     ++m_opening;
     showPicture();
     updateTransport();

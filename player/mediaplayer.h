@@ -1,5 +1,6 @@
 #pragma once
 
+#include "letgoitem.h"
 #include "playorder.h"
 #include "songtags.h"
 
@@ -132,25 +133,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // An item whose file the engine let go of (LetGo), or opened again
-    // after that (Reopened): what was known of it is told until the engine
-    // knows it again, and playing it again begins at startAt.
-    struct Released {
-        enum class Phase { LetGo, Reopened };
-        Phase phase = Phase::LetGo;
-        PlayState state = Undefined;
-        qint64 position = 0;
-        qint64 duration = 0;
-        bool seekable = false;
-        SongTags tags;
-        qint64 startAt = 0;
-    };
-
     void buildControls();
     void connectEngine();
     void open(const QString& url);
     void rewind();
-    bool letGo() const;
     PlayState engineState() const;
     void onMediaStatus();
     void release(PlayState state);
@@ -162,6 +148,11 @@ private:
     void applyVolume();
     void applyPlayOrder();
     void reportUnplayable(const QString& reason);
+    void playItem();
+    void pauseItem();
+    void stopItem();
+    void setSound(int volume, bool mute);
+    void setPlayOrder(LoopStatus loop, bool shuffle);
 
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_audio;
@@ -178,6 +169,6 @@ private:
     bool m_shuffle = false;
     bool m_stoppedByRequest = false;
     bool m_drawn = false; // the player has been painted once
-    std::optional<Released> m_released;
+    LetGoItem m_letGo;
     int m_opening = 0; // counts the engine's openings of items
 };

@@ -10,26 +10,17 @@
 
 void MediaPlayer::Controls::play()
 {
-    m_p.m_stoppedByRequest = false;
-    if (m_p.showingPicture() || m_p.m_url.isEmpty())
-        return;
-    if (m_p.letGo())
-        m_p.reopen();
-    m_p.engine().play();
+    m_p.playItem();
 }
 
 void MediaPlayer::Controls::pause()
 {
-    if (m_p.m_player && m_p.m_player->playbackState() == QMediaPlayer::PlayingState)
-        m_p.m_player->pause();
+    m_p.pauseItem();
 }
 
 void MediaPlayer::Controls::stop()
 {
-    m_p.m_stoppedByRequest = true;
-    if (m_p.m_player)
-        m_p.m_player->stop();
-    m_p.release(m_p.playState());
+    m_p.stopItem();
 }
 
 QString MediaPlayer::Controls::currentPositionString() const
@@ -44,8 +35,7 @@ int MediaPlayer::Settings::volume() const
 
 void MediaPlayer::Settings::setVolume(int volume)
 {
-    m_p.m_volume = qBound(0, volume, 100);
-    m_p.applyVolume();
+    m_p.setSound(qBound(0, volume, 100), m_p.m_mute);
 }
 
 bool MediaPlayer::Settings::mute() const
@@ -55,8 +45,7 @@ bool MediaPlayer::Settings::mute() const
 
 void MediaPlayer::Settings::setMute(bool mute)
 {
-    m_p.m_mute = mute;
-    m_p.applyVolume();
+    m_p.setSound(m_p.m_volume, mute);
 }
 
 LoopStatus MediaPlayer::Settings::loop() const
@@ -66,8 +55,7 @@ LoopStatus MediaPlayer::Settings::loop() const
 
 void MediaPlayer::Settings::setLoop(LoopStatus loop)
 {
-    if (std::exchange(m_p.m_loop, loop) != loop)
-        m_p.applyPlayOrder();
+    m_p.setPlayOrder(loop, m_p.m_shuffle);
 }
 
 bool MediaPlayer::Settings::shuffle() const
@@ -77,11 +65,51 @@ bool MediaPlayer::Settings::shuffle() const
 
 void MediaPlayer::Settings::setShuffle(bool on)
 {
-    if (std::exchange(m_p.m_shuffle, on) != on)
-        m_p.applyPlayOrder();
+    m_p.setPlayOrder(m_p.m_loop, on);
 }
 
 QString MediaPlayer::CurrentMedia::durationString() const
 {
     return TimeText(m_p.duration());
+}
+
+// What the nested members ask of the player.
+void MediaPlayer::playItem()
+{
+    m_stoppedByRequest = false;
+    if (showingPicture() || m_url.isEmpty())
+        return;
+    if (m_letGo.letGoOf())
+        reopen();
+    engine().play();
+}
+
+void MediaPlayer::pauseItem()
+{
+    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState)
+        m_player->pause();
+}
+
+void MediaPlayer::stopItem()
+{
+    m_stoppedByRequest = true;
+    if (m_player)
+        m_player->stop();
+    release(playState());
+}
+
+void MediaPlayer::setSound(int volume, bool mute)
+{
+    m_volume = volume;
+    m_mute = mute;
+    applyVolume();
+}
+
+void MediaPlayer::setPlayOrder(LoopStatus loop, bool shuffle)
+{
+    if (loop == m_loop && shuffle == m_shuffle)
+        return;
+    m_loop = loop;
+    m_shuffle = shuffle;
+    applyPlayOrder();
 }

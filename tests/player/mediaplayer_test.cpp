@@ -1,4 +1,5 @@
 // Real playback of generated media through the embedded player.
+#include "letgoitem.h"
 #include "mediaplayer.h"
 #include "playertestsupport.h"
 #include "seekslider.h"
@@ -301,6 +302,44 @@ TEST_F(MediaPlayerTest, MuteButtonFollowsEveryChange)
     EXPECT_FALSE(p.settings.mute());
     EXPECT_FALSE(button.isChecked());
     EXPECT_TRUE(showsIcon(button, QStyle::SP_MediaVolume));
+}
+
+} // namespace
+
+namespace {
+
+// The let-go rule alone: what is told while the file is let go of, after it
+// is opened again, and where playing it again starts.
+TEST(LetGoItem, KeptUntilReopenedThenTheEngineSpeaks)
+{
+    LetGoItem item;
+    SongTags song;
+    song.title = QStringLiteral("歌");
+    EXPECT_EQ(item.position(7), 7) << "nothing let go of: the engine's answers";
+    EXPECT_FALSE(item.moveTo(100));
+
+    item.letGo({ 8, 61000, 180000, true, song });
+    EXPECT_TRUE(item.letGoOf());
+    EXPECT_EQ(item.state(0), 8);
+    EXPECT_EQ(item.position(0), 61000);
+    EXPECT_EQ(item.duration(0), 180000);
+    EXPECT_TRUE(item.seekable(false));
+    EXPECT_EQ(item.tags({}).title, song.title);
+    EXPECT_TRUE(item.moveTo(90000));
+    EXPECT_EQ(item.position(0), 90000);
+
+    item.reopen();
+    EXPECT_FALSE(item.letGoOf());
+    EXPECT_EQ(item.position(5), 5);
+    EXPECT_EQ(item.duration(0), 180000) << "kept until the engine knows it";
+    EXPECT_EQ(item.duration(179000), 179000);
+    EXPECT_EQ(item.tags({}).title, song.title);
+    EXPECT_EQ(item.takeStart(), 90000) << "played again from where it was moved";
+    EXPECT_EQ(item.takeStart(), 0);
+
+    item.forget();
+    EXPECT_EQ(item.duration(0), 0);
+    EXPECT_TRUE(item.tags({}).isEmpty());
 }
 
 } // namespace

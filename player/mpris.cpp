@@ -1,6 +1,6 @@
 #include "mpris.h"
 
-#include "embeddedcover.h"
+#include "coverart.h"
 #include "listboxes.h"
 #include "mediaplayer.h"
 #include "seekslider.h"
@@ -9,7 +9,6 @@
 
 #include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -153,11 +152,7 @@ QString MprisService::artUrl() const
     const QString key = m_player.URL() + QLatin1Char('\n') + QString::number(tags.cover.cacheKey());
     if (key != m_artKey) {
         m_artKey = key;
-        const QString covers = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-            + QStringLiteral("/remoteplayer/covers");
-        // The media engine does not always hand over the embedded picture.
-        const QImage cover = tags.cover.isNull() ? EmbeddedCover(m_player.URL()) : tags.cover;
-        const QString file = CoverArtFile(cover, m_player.URL(), covers);
+        const QString file = CoverFor(m_player.URL(), tags.cover);
         m_artUrl = file.isEmpty() ? QString() : QUrl::fromLocalFile(file).toString();
     }
     return m_artUrl;

@@ -22,17 +22,3 @@ struct SongTags {
 // names separated by ";" or "/" (or a list) gives one name each. The cover
 // is the front cover, else the thumbnail.
 SongTags SongTagsFrom(const QMediaMetaData& data);
-
-// The pictures beside a song that serve as its cover, in order of choice
-// (names compared without regard to case).
-inline constexpr const char* kCoverFileNames[] = { "cover.jpg", "folder.jpg", "cover.png" };
-
-// The cover picture of the song at `mediaPath` as a file that exists: the
-// embedded cover written once into `cacheFolder` (named after its pixels, so
-// the same picture is written only once however many songs carry it), else
-// a cover picture beside the song. "" when there is none or it cannot be
-// written.
-QString CoverArtFile(const QImage& embedded, const QString& mediaPath, const QString& cacheFolder);
-
-// The cover picture beside the song, or "".
-QString CoverBeside(const QString& mediaPath);

@@ -1,5 +1,6 @@
 // The choices behind playing on, and what the desktop is told of a song:
 // pure logic over lists, tags and files, table-driven.
+#include "coverart.h"
 #include "playorder.h"
 #include "songtags.h"
 

@@ -35,7 +35,7 @@ TEST(Colour, SystemColoursWithoutAnApplicationUseTheClassicScheme)
 TEST(Colour, SystemColoursFollowTheApplicationPalette)
 {
     int argc = 1;
-    char name[] = "segraster_tests";
+    char name[] = "test_segraster";
     char* argv[] = { name, nullptr };
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -42,9 +42,9 @@ void ConsoleEvents::update(const ConsoleState& state)
 void ConsoleEvents::record(const QString& name, const QString& setPoint, std::optional<int> alarmOn)
 {
     // Nobody listening (no log, no other outlet): the clock is not even read.
-    static const QMetaMethod signal = QMetaMethod::fromSignal(&ConsoleEvents::event);
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&ConsoleEvents::happened);
     if (!isSignalConnected(signal))
         return;
-    emit event({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
+    emit happened({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
         m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring") });
 }

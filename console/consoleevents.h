@@ -1,6 +1,6 @@
 // The console's events as one stream, and its current state in one place.
 // Every row the readings log writes is an event here first, whether or not a
-// log file is set; the log and any other outlet subscribe to event(). The state
+// log file is set; the log and any other outlet subscribe to happened(). The state
 // outlets show (reading, stored set-point, mode, link, alarm, quiet board) is
 // readable at any time and announced by stateChanged() when any part changes.
 #pragma once
@@ -55,7 +55,7 @@ public:
     void record(const QString& name, const QString& setPoint, std::optional<int> alarmOn);
 
 signals:
-    void event(const ConsoleEvent& event);
+    void happened(const ConsoleEvent& event);
     void stateChanged(const ConsoleState& state);
 
 private:

@@ -136,7 +136,7 @@ bool ReadingsLog::waitWritten(int timeoutMs)
 void ReadingsLog::follow(ConsoleEvents& events, StatusLine& status)
 {
     static const QString fault = QStringLiteral("log");
-    connect(&events, &ConsoleEvents::event, this, &ReadingsLog::append);
+    connect(&events, &ConsoleEvents::happened, this, &ReadingsLog::append);
     connect(this, &ReadingsLog::failed, &status, [&status](const QString& message) {
         status.raise(fault, message);
         say(message);

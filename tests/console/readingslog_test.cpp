@@ -73,7 +73,7 @@ TEST_F(ConsoleTest, EveryEventAndStateChangeGoesOutWithoutALog)
     load();
     QStringList events;
     QList<ConsoleState> states;
-    QObject::connect(&window->events(), &ConsoleEvents::event, [&](const ConsoleEvent& e) {
+    QObject::connect(&window->events(), &ConsoleEvents::happened, [&](const ConsoleEvent& e) {
         events << e.event + u'@' + e.reading + u'/' + QString::number(e.alarm.value_or(-1));
     });
     QObject::connect(

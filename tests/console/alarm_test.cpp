@@ -46,15 +46,7 @@ protected:
         loadConnectedTo(pty.slavePath());
         ASSERT_TRUE(window->port().PortOpen());
     }
-    // A reading line from the board, and the wait until the console took it
-    // (each reading must differ from the one before).
-    void reading(const QString& value)
-    {
-        ASSERT_TRUE(pty.write((value + QStringLiteral("X\r\n")).toStdString()));
-        ASSERT_TRUE(waitUntil([&] {
-            return c().txtBarcode->text() == value && window->RxBuffer().isEmpty();
-        })) << value.toStdString();
-    }
+    void reading(const QString& value) { boardSends(pty, value); }
     // The events of the readings log, in order, readings left out.
     QStringList logEvents()
     {

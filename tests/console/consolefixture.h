@@ -5,6 +5,8 @@
 #include "connectionpanel.h"
 #include "frmmain.h"
 #include "inifile.h"
+#include "ptypair.h"
+#include "shelltestsupport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -61,6 +63,16 @@ protected:
     {
         for (const QChar c : text)
             window->receiveChunk(QString(c));
+    }
+
+    // A reading line from the board on `pty`, and the wait until the console
+    // took it (each reading must differ from the one before).
+    void boardSends(PtyPair& pty, const QString& value)
+    {
+        ASSERT_TRUE(pty.write((value + QStringLiteral("X\r\n")).toStdString()));
+        ASSERT_TRUE(waitUntil([&] {
+            return c().txtBarcode->text() == value && window->RxBuffer().isEmpty();
+        })) << value.toStdString();
     }
 
     // Escape typed into the shown, active window, at whichever control holds

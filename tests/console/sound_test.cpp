@@ -27,13 +27,7 @@ protected:
         loadConnectedTo(pty.slavePath());
         ASSERT_TRUE(window->port().PortOpen());
     }
-    void reading(const QString& value)
-    {
-        ASSERT_TRUE(pty.write((value + QStringLiteral("X\r\n")).toStdString()));
-        ASSERT_TRUE(waitUntil([&] {
-            return c().txtBarcode->text() == value && window->RxBuffer().isEmpty();
-        })) << value.toStdString();
-    }
+    void reading(const QString& value) { boardSends(pty, value); }
 
     PtyPair pty;
 };

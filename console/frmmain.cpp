@@ -61,12 +61,11 @@ frmMain::frmMain(const ProgramContext& context, QWidget* parent)
 
 frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, QWidget* parent)
     : QWidget(parent)
-    , m_port(new ComPort(context.devices))
     , m_iniPath(context.settingsPath)
 {
     named::window(this, QStringLiteral("frmMain"), kTitle);
     setFont(cjkFont(QStringLiteral("宋体"), 9, false));
-    m_c = buildFrmMainControls(this, *m_port);
+    m_c = buildFrmMainControls(this, context.devices);
     m_desk = std::make_unique<AlarmDesk>(
         *this, kTitle, *m_c.Shape2, m_c.panel->status(), alarmSoundPath, m_iniPath);
     m_timer1 = makeTimer(QStringLiteral("Timer1"), kBuzzerMs, this);
@@ -75,16 +74,20 @@ frmMain::frmMain(const ProgramContext& context, const QString& alarmSoundPath, Q
     resize(units::pixelsFromTwips(9450), units::pixelsFromTwips(9090));
     m_store = std::make_unique<SetPointStore>(*this, kTitle, m_c.panel->status(), m_iniPath);
     connectControls();
-    ownPortLast(*this, *m_port);
 }
 
 frmMain::~frmMain() = default;
+
+ComPort& frmMain::port() const
+{
+    return m_c.panel->port();
+}
 
 void frmMain::connectControls()
 {
     connect(m_c.panel, &ConnectionPanel::connected, this, &frmMain::panel_Connected);
     connect(m_c.panel, &ConnectionPanel::linkChanged, this, &frmMain::panel_LinkChanged);
-    connectReceiver(*m_port, this, [this](const QString& chunk) { receiveChunk(chunk); });
+    connectReceiver(port(), this, [this](const QString& chunk) { receiveChunk(chunk); });
     connect(m_c.Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(m_c.Command4, &QPushButton::clicked, this, &frmMain::Command4_Click);
     connect(m_c.Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -140,7 +143,7 @@ bool frmMain::showsSetPointMode() const
 
 void frmMain::announceState()
 {
-    m_events.update({ m_c.txtBarcode->text(), SetTemp(), showsSetPointMode(), m_port->PortOpen(),
+    m_events.update({ m_c.txtBarcode->text(), SetTemp(), showsSetPointMode(), port().PortOpen(),
         m_desk->level(), m_desk->quiet() });
 }
 
@@ -222,12 +225,12 @@ void frmMain::acknowledgeAlarm()
 
 bool frmMain::sendCommand(QChar command)
 {
-    if (!m_port->PortOpen()) {
+    if (!port().PortOpen()) {
         QMessageBox::warning(this, kTitle, QStringLiteral("串口未连接，请先点击“连接”连接温度控制器。"));
         return false;
     }
     try {
-        m_port->Output(QString(command));
+        port().Output(QString(command));
     } catch (const ComError& e) {
         QMessageBox::warning(this, kTitle, QStringLiteral("命令未能发送：%1").arg(e.text));
         return false;
@@ -263,7 +266,7 @@ void frmMain::Timer1_Timer()
 
 void frmMain::QuietTimer_Timer()
 {
-    m_desk->look(m_port->PortOpen() && boardMeasuring());
+    m_desk->look(port().PortOpen() && boardMeasuring());
     announceState();
 }
 

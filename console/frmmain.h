@@ -69,7 +69,7 @@ public:
 
     ConsoleEvents& events() { return m_events; }
     const frmMainControls& controls() const { return m_c; }
-    ComPort& port() const { return *m_port; }
+    ComPort& port() const;
     QTimer* Timer1() const { return m_timer1; }
     QTimer* Timer2() const { return m_timer2; }
     const AlarmPlayer& alarmSound() const { return m_desk->sound(); }
@@ -100,7 +100,6 @@ private:
     void announceState();
     void record(const QString& event, const QString& setPoint);
 
-    ComPort* m_port; // the window's last child (see the constructor)
     frmMainControls m_c;
     std::unique_ptr<AlarmDesk> m_desk;
     std::unique_ptr<SetPointStore> m_store;

@@ -90,11 +90,11 @@ void buildChart(frmMainControls& c, const LayoutFile& layout, QWidget* window)
 
 } // namespace
 
-frmMainControls buildFrmMainControls(QWidget* window, ComPort& port)
+frmMainControls buildFrmMainControls(QWidget* window, const ComDevices& devices)
 {
     const LayoutFile layout = consolelayout::load();
     frmMainControls c;
-    c.panel = new ConnectionPanel(port, ConnectionPanel::Arrangement::Column, window);
+    c.panel = new ConnectionPanel(devices, ConnectionPanel::Arrangement::Column, window);
     buildDisplayFrame(c, layout, window);
     buildButtonFrame(c, window);
     buildLampFrame(c, window);

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class ComPort;
+class ComDevices;
 class ConnectionPanel;
 class Lamp;
 class QGroupBox;
@@ -46,4 +46,4 @@ inline const QString kCaptionSetPoint = QStringLiteral("报警温度：");
 
 // Creates every control as a child of `window`, lays them out, and restores Mo
 // and ucHistogram1 from the window's stored layout.
-frmMainControls buildFrmMainControls(QWidget* window, ComPort& port);
+frmMainControls buildFrmMainControls(QWidget* window, const ComDevices& devices);

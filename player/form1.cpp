@@ -47,16 +47,15 @@ QElapsedTimer steadyStart()
 
 Form1::Form1(const ProgramContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_port(new ComPort(context.devices))
     , m_clock([start = steadyStart()] { return start.elapsed(); })
     , m_iniPath(context.settingsPath)
 {
     named::window(this, QStringLiteral("Form1"), QStringLiteral("Tuvela---红外遥控音乐播放器"));
-    buildLayout();
+    buildLayout(context.devices);
     m_actions = std::make_unique<KeyActions>(KeyActions::Targets { *m_drive1, *m_dir1, *m_file1, *m_wmp1 });
     m_timer1.setInterval(100);
     connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connectReceiver(*m_port, this, [this](const QString& chunk) { receive(chunk); });
+    connectReceiver(port(), this, [this](const QString& chunk) { receive(chunk); });
     connect(m_drive1, &DriveListBox::Change, this, &Form1::Drive1_Change);
     connect(m_dir1, &DirListBox::Change, this, &Form1::Dir1_Change);
     connect(m_dir1, &DirListBox::Click, this, &Form1::Dir1_Change);
@@ -65,10 +64,14 @@ Form1::Form1(const ProgramContext& context, QWidget* parent)
     connect(m_command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(m_panel, &ConnectionPanel::exitRequested, this, &Form1::closeAndQuit);
     startServices();
-    ownPortLast(*this, *m_port);
 }
 
 Form1::~Form1() = default;
+
+ComPort& Form1::port()
+{
+    return m_panel->port();
+}
 
 // Beyond the designed window: the browser follows mounts and folder content,
 // unplayable files say why in the song information, songs play on as the

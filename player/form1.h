@@ -40,7 +40,7 @@ public:
     explicit Form1(const ProgramContext& context, QWidget* parent = nullptr);
     ~Form1() override;
 
-    ComPort& port() { return *m_port; }
+    ComPort& port();
     ConnectionPanel* panel() const { return m_panel; }
     DriveListBox* Drive1() const { return m_drive1; }
     DirListBox* Dir1() const { return m_dir1; }
@@ -90,7 +90,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildLayout();
+    void buildLayout(const ComDevices& devices);
     QWidget* buildRemoteFrame();
     QWidget* buildBrowserFrames(QWidget*& filesFrame);
     QWidget* buildSongFrame();
@@ -106,7 +106,6 @@ private:
     void runFunctions(const std::vector<int>& functions);
     void closeAndQuit();
 
-    ComPort* m_port; // the window's last child (see the constructor)
     ConnectionPanel* m_panel = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command3 = nullptr;

@@ -28,10 +28,10 @@ QLineEdit* displayField(QWidget* parent, const char* name, QLabel* label, const 
 
 } // namespace
 
-void Form1::buildLayout()
+void Form1::buildLayout(const ComDevices& devices)
 {
     resize(units::pixelsFromTwips(11415), units::pixelsFromTwips(9195));
-    m_panel = new ConnectionPanel(*m_port, ConnectionPanel::Arrangement::Grid, this);
+    m_panel = new ConnectionPanel(devices, ConnectionPanel::Arrangement::Grid, this);
     m_command1 = named::button(QStringLiteral("Command1"), QStringLiteral("设置遥控键值"), m_panel);
     m_panel->addExtra(m_command1);
 

@@ -23,14 +23,9 @@ bool disablesOption(int number)
 
 } // namespace
 
-void ownPortLast(QWidget& window, ComPort& port)
-{
-    port.setParent(&window);
-}
-
-ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget* parent)
+ConnectionPanel::ConnectionPanel(const ComDevices& devices, Arrangement arrangement, QWidget* parent)
     : QGroupBox(QStringLiteral("串口连接选项"), parent)
-    , m_port(port)
+    , m_port(devices)
 {
     setObjectName(QStringLiteral("fraFrames(2)"));
     setAccessibleName(title());
@@ -59,6 +54,13 @@ ConnectionPanel::ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget
     connect(m_exit, &QPushButton::clicked, this, &ConnectionPanel::cmdExit_Click);
     connect(&m_port, &ComPort::deviceLost, this, &ConnectionPanel::ComPort_DeviceLost);
     connect(&m_statusLine, &StatusLine::changed, m_status, &QLabel::setText);
+}
+
+ConnectionPanel::~ConnectionPanel()
+{
+    // The panel goes with its window's children, after the window's own
+    // members: nothing the port would still tell may reach them.
+    m_port.disconnect();
 }
 
 void ConnectionPanel::arrange(Arrangement arrangement)

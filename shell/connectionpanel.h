@@ -2,24 +2,17 @@
 // disconnect, exit and the status label, driving the window's ComPort.
 #pragma once
 
+#include "comport.h"
 #include "portresolver.h"
 #include "statusline.h"
 
 #include <QGroupBox>
 #include <array>
 
-class ComPort;
 class QGridLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-
-// Makes `window` the owner of the `port` its connection panel refers to, as
-// its last child. Qt deletes a window's children after the window's members,
-// in the order they were added, so the port then goes after the panel and
-// everything else built before this call. Called at the end of the window's
-// constructor; until then the port has no owner.
-void ownPortLast(QWidget& window, ComPort& port);
 
 // A change of the link, whoever made it.
 enum class LinkChange { Connected, Reconnected, Disconnected, Lost };
@@ -32,7 +25,10 @@ public:
     // two, buttons in a row, status below, then room for extra controls).
     enum class Arrangement { Column, Grid };
 
-    ConnectionPanel(ComPort& port, Arrangement arrangement, QWidget* parent = nullptr);
+    // The panel owns the window's port, made on `devices`: everything that
+    // refers to the port goes with the window before the panel does.
+    ConnectionPanel(const ComDevices& devices, Arrangement arrangement, QWidget* parent = nullptr);
+    ~ConnectionPanel() override;
 
     // Controls, objectName as named: "optComPort(0)".."optComPort(3)",
     // "cmdConnect", "cmdDisconnect", "cmdExit", "lblStatus". The frame itself is
@@ -75,7 +71,8 @@ public:
     // --connect: selects the first selectable option and presses connect.
     void connectFirstSelectable();
 
-    ComPort& port() const { return m_port; }
+    ComPort& port() { return m_port; }
+    const ComPort& port() const { return m_port; }
 
 signals:
     // Emitted inside connect after the status reads "已连接..." and before the
@@ -94,7 +91,7 @@ private:
     QString tooltipFor(int port) const;
     void reportConnectFailure(const struct ComError& error);
 
-    ComPort& m_port;
+    ComPort m_port;
     std::array<QRadioButton*, kComPortCount> m_opt {};
     QPushButton* m_connect = nullptr;
     QPushButton* m_disconnect = nullptr;

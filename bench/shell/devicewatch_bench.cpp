@@ -50,8 +50,8 @@ void BM_ReconnectAfterReturn(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("board"));
-    ComPort port;
-    ConnectionPanel panel(port, ConnectionPanel::Arrangement::Column);
+    ConnectionPanel panel(ComDevices {}, ConnectionPanel::Arrangement::Column);
+    ComPort& port = panel.port();
     auto* follower
         = new PortFollower(panel, { link, "/nonexistent/2", "/nonexistent/3", "/nonexistent/4" }, {});
     auto board = std::make_unique<PtyPair>();

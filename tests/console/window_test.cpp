@@ -103,9 +103,10 @@ TEST(ConsoleLayout, StoresOnlyTheDesignedEntries)
     EXPECT_EQ(layout.bag(QStringLiteral("ucHistogram1")).keys(), chart);
 }
 
-TEST_F(ConsoleTest, PortOutlivesTheConnectionPanel)
+TEST_F(ConsoleTest, GoesWithItsPortOpen)
 {
-    EXPECT_TRUE(portOutlivesPanel(window, window->port(), *c().panel));
+    PtyPair pty;
+    EXPECT_TRUE(windowLetsGoOfPort(window, pty));
 }
 
 TEST_F(ConsoleTest, DisplayCaptionUsesAChineseFont)

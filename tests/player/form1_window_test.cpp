@@ -49,10 +49,11 @@ TEST_F(Form1Window, StartsOnTheCurrentFolderWithNothingChosen)
         EXPECT_EQ(list->palette().color(QPalette::Base), QColor(224, 224, 224));
 }
 
-TEST_F(Form1Window, PortOutlivesTheConnectionPanel)
+TEST_F(Form1Window, GoesWithItsPortOpen)
 {
-    Form1& window = open();
-    EXPECT_TRUE(portOutlivesPanel(form, window.port(), *window.panel()));
+    open();
+    PtyPair pty;
+    EXPECT_TRUE(windowLetsGoOfPort(form, pty));
 }
 
 TEST_F(Form1Window, EveryControlHasAnAccessibleName)

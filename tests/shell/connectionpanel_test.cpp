@@ -35,8 +35,8 @@ protected:
         return panel.cmdConnect()->isEnabled() && !panel.cmdDisconnect()->isEnabled();
     }
 
-    ComPort port;
-    ConnectionPanel panel { port, ConnectionPanel::Arrangement::Column };
+    ConnectionPanel panel { ComDevices {}, ConnectionPanel::Arrangement::Column };
+    ComPort& port = panel.port();
 };
 
 TEST_F(PanelTest, DesignedNamesCaptionsAndState)
@@ -201,8 +201,7 @@ TEST_F(PanelTest, ExitAndWindowClosingCloseAnOpenPort)
 
 TEST(PanelGrid, PlayerArrangementTakesExtraControls)
 {
-    ComPort port;
-    ConnectionPanel panel(port, ConnectionPanel::Arrangement::Grid);
+    ConnectionPanel panel(ComDevices {}, ConnectionPanel::Arrangement::Grid);
     auto* extra = new QPushButton("设置遥控键值");
     panel.addExtra(extra);
     EXPECT_EQ(extra->parentWidget(), &panel);

@@ -39,12 +39,13 @@ void ConsoleEvents::update(const ConsoleState& state)
     emit stateChanged(m_state);
 }
 
-void ConsoleEvents::record(const QString& name, const QString& setPoint, std::optional<int> alarmOn)
+void ConsoleEvents::record(
+    const QString& name, const QString& setPoint, std::optional<int> alarmOn, const QString& detail)
 {
     // Nobody listening (no log, no other outlet): the clock is not even read.
     static const QMetaMethod signal = QMetaMethod::fromSignal(&ConsoleEvents::happened);
     if (!isSignalConnected(signal))
         return;
     emit happened({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
-        m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring") });
+        m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring"), detail });
 }

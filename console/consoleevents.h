@@ -34,6 +34,8 @@ struct ConsoleEvent {
     QString setPoint;
     std::optional<int> alarm; // AlarmOn: none before the first evaluated line
     QString mode; // "measuring" or "setpoint"
+    QString detail = {}; // what a remote command asked and how it ended
+    std::optional<qint64> count = {}; // how many events a full queue dropped
 };
 
 enum class LinkChange;
@@ -51,8 +53,10 @@ public:
     // Takes the console's state; announces it when it differs.
     void update(const ConsoleState& state);
     // Emits `name` with the current state and `setPoint` (the value just saved
-    // for "setpoint", else the stored one) and the alarm flag `alarmOn`.
-    void record(const QString& name, const QString& setPoint, std::optional<int> alarmOn);
+    // for "setpoint", else the stored one), the alarm flag `alarmOn` and, for a
+    // remote command, what was asked and how it ended.
+    void record(
+        const QString& name, const QString& setPoint, std::optional<int> alarmOn, const QString& detail = {});
 
 signals:
     void happened(const ConsoleEvent& event);

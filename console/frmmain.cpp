@@ -5,8 +5,10 @@
 #include "comport.h"
 #include "comreceiver.h"
 #include "connectionpanel.h"
+#include "consolelab.h"
 #include "digitlayout.h"
 #include "inifile.h"
+#include "lablink.h"
 #include "lamp.h"
 #include "linkprotocol.h"
 #include "namedwidgets.h"
@@ -124,6 +126,11 @@ void frmMain::openReadingsLog(const QString& commandLinePath)
         return;
     m_log = std::make_unique<ReadingsLog>(path);
     m_log->follow(m_events, m_c.panel->status());
+}
+
+void frmMain::openLabLink(const QString& commandLineUrl)
+{
+    m_lab = ::openLabLink(*this, commandLineUrl);
 }
 
 bool frmMain::boardInSetPointMode() const
@@ -253,8 +260,12 @@ void frmMain::Command3_Click()
 
 void frmMain::Command8_Click()
 {
-    if (!sendCommand(u'6'))
-        return;
+    if (sendCommand(u'6'))
+        storeShownSetPoint();
+}
+
+void frmMain::storeShownSetPoint()
+{
     m_store->save(m_c.Mo->Tag);
 }
 

@@ -19,6 +19,7 @@
 
 class ComPort;
 class QTimer;
+class LabLink;
 class ReadingsLog;
 class SetPointStore;
 enum class LinkChange;
@@ -43,6 +44,12 @@ public:
     // Starts the readings log: `commandLinePath` (--log), else the key LOG of
     // section TEMP; no log when neither names a file.
     void openReadingsLog(const QString& commandLinePath);
+    // Starts the lab link: `commandLineUrl` (--mqtt), else section MQTT of the
+    // settings file; no link when neither is there.
+    void openLabLink(const QString& commandLineUrl);
+    LabLink* labLink() const { return m_lab.get(); }
+    // Stores the set-point the display shows, as "退出设定" does after its "6".
+    void storeShownSetPoint();
 
     // The receive handler, for each chunk read from the port: the link-state
     // signals "O" and "N", the set-point shown, and for a complete line the
@@ -80,6 +87,7 @@ public:
     // 0 or 1 once a line was evaluated; nothing before (neither, so silent).
     std::optional<int> AlarmOn() const { return m_desk->alarmOn(); }
     const AlarmState& alarm() const { return m_desk->alarm(); }
+    const AlarmSettings& alarmSettings() const { return m_desk->settings(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,4 +119,5 @@ private:
     LineFramer m_framer; // RxBuffer
     ConsoleEvents m_events;
     std::unique_ptr<ReadingsLog> m_log;
+    std::unique_ptr<LabLink> m_lab; // goes before the event stream it follows
 };

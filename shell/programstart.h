@@ -9,6 +9,7 @@
 #include "portfollower.h"
 #include "programcontext.h"
 #include "serialdevices.h"
+#include "tuvelaversion.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -28,6 +29,7 @@ int RunProgram(int argc, char** argv, const QString& name, const ProgramSyntax& 
     const ProgramOptions options = parseProgramOptionsOrExit(ProgramArguments(argc, argv), syntax);
     QApplication app(argc, argv);
     QApplication::setApplicationName(name);
+    QApplication::setApplicationVersion(QStringLiteral(TUVELA_VERSION));
     const QString iniPath = settingsPath();
     const auto window
         = loadWindow<Window>(ProgramContext { iniPath, startingComDevices(options.com, iniPath) });

@@ -1,0 +1,14 @@
+// Opens the console's lab link when the settings or --mqtt ask for one.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class frmMain;
+class LabLink;
+
+// The link for `window`, or nothing: neither section MQTT nor --mqtt (the
+// console then opens no socket), or a value that cannot be read (named once
+// on standard error; never a half-configured link).
+std::unique_ptr<LabLink> openLabLink(frmMain& window, const QString& commandLineUrl);

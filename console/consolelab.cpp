@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QSysInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
 
 namespace {
 
@@ -60,8 +60,8 @@ std::unique_ptr<LabLink> openLabLink(frmMain& window, const QString& commandLine
     const QString iniPath = window.IniPath();
     QFile file(iniPath);
     const QByteArray ini = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    const LabConfig config
-        = readLabSettings(ini, commandLineUrl, QFileInfo(iniPath).absolutePath(), QSysInfo::machineHostName());
+    const LabConfig config = readLabSettings(
+        ini, commandLineUrl, QFileInfo(iniPath).absolutePath(), QSysInfo::machineHostName());
     if (!config.configured)
         return nullptr;
     if (!config.settings) {

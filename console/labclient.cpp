@@ -4,14 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <poll.h>
-#include <utility>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -177,7 +177,8 @@ void LabClient::Session::publishEvents()
     for (Outgoing& e : events) {
         if (e.mid != 0)
             continue;
-        if (mosquitto_publish(mosq, &e.mid, e.topic.c_str(), int(e.payload.size()), e.payload.data(), 1, false)
+        if (mosquitto_publish(
+                mosq, &e.mid, e.topic.c_str(), int(e.payload.size()), e.payload.data(), 1, false)
             != MOSQ_ERR_SUCCESS) {
             e.mid = 0;
             break;
@@ -191,7 +192,8 @@ void LabClient::Session::acknowledged(int mid)
         offlineAcked = true;
         return;
     }
-    const auto it = std::find_if(events.begin(), events.end(), [mid](const Outgoing& e) { return e.mid == mid; });
+    const auto it
+        = std::find_if(events.begin(), events.end(), [mid](const Outgoing& e) { return e.mid == mid; });
     if (it != events.end())
         events.erase(it);
 }

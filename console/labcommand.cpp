@@ -48,7 +48,7 @@ LabCommandReading readLabCommand(
         r.command = LabCommand { LabCommand::Kind::Acknowledge, 0 };
     } else if (leaf == u"setpoint") {
         const QString shown = QString::fromUtf8(payload.left(20)).simplified();
-        r.detail = QStringLiteral("setpoint %1").arg(shown);
+        r.detail = (QStringLiteral("setpoint ") + shown).trimmed();
         const std::optional<int> n = wholeNumber(payload);
         if (!n) {
             r.refusal = QStringLiteral("not a whole number");

@@ -60,7 +60,8 @@ LabLink::LabLink(const LabSettings& settings, ConsoleEvents& events, Bench bench
     m_stepTimer.setInterval(kStepTimeoutMs);
     connect(&m_stepTimer, &QTimer::timeout, this, [this] {
         m_bench.send(u'6');
-        endSetPoint(QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": no answer from the board"));
+        endSetPoint(
+            QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": no answer from the board"));
     });
     m_rediscover.setSingleShot(true);
     connect(&m_rediscover, &QTimer::timeout, this, [this] { m_client->resendRetained(); });
@@ -195,11 +196,13 @@ void LabLink::stepAnswered(const ConsoleEvent& event)
     const std::optional<QChar> next = ok ? m_steps->next(shown) : std::nullopt;
     if (!next) {
         m_bench.send(u'6');
-        endSetPoint(QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": the board misses the target"));
+        endSetPoint(
+            QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": the board misses the target"));
         return;
     }
     if (!m_bench.send(*next)) {
-        endSetPoint(QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": not sent to the board"));
+        endSetPoint(
+            QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": not sent to the board"));
         return;
     }
     if (*next != u'6') {

@@ -8,100 +8,100 @@ namespace lab {
 
 namespace {
 
-QByteArray alarmWord(AlarmLevel level)
-{
-    switch (level) {
-    case AlarmLevel::Active:
-        return "active";
-    case AlarmLevel::Acknowledged:
-        return "acknowledged";
-    case AlarmLevel::Normal:
-        break;
+    QByteArray alarmWord(AlarmLevel level)
+    {
+        switch (level) {
+        case AlarmLevel::Active:
+            return "active";
+        case AlarmLevel::Acknowledged:
+            return "acknowledged";
+        case AlarmLevel::Normal:
+            break;
+        }
+        return "normal";
     }
-    return "normal";
-}
 
-QJsonValue textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
-}
+    QJsonValue textOrNull(const QString& text)
+    {
+        return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+    }
 
-QString uniquePrefix(const LabSettings& s)
-{
-    return QStringLiteral("tuvela_") + s.bench;
-}
+    QString uniquePrefix(const LabSettings& s)
+    {
+        return QStringLiteral("tuvela_") + s.bench;
+    }
 
-// One entity's config: the common fields, then those of its row.
-struct Entity {
-    const char* component;
-    const char* object;
-    const char* uid; // unique among the bench's entities
-    const char* name;
-    bool command; // only while remote commands are on
-    QJsonObject (*fields)(const LabSettings& s);
-};
+    // One entity's config: the common fields, then those of its row.
+    struct Entity {
+        const char* component;
+        const char* object;
+        const char* uid; // unique among the bench's entities
+        const char* name;
+        bool command; // only while remote commands are on
+        QJsonObject (*fields)(const LabSettings& s);
+    };
 
-QJsonObject temperature(const LabSettings& s)
-{
-    QJsonObject o { { "state_topic", s.base() + "temperature" }, { "device_class", "temperature" },
-        { "state_class", "measurement" }, { "unit_of_measurement", "°C" } };
-    if (s.stale > 0)
-        o.insert("expire_after", 3 * s.stale);
-    return o;
-}
+    QJsonObject temperature(const LabSettings& s)
+    {
+        QJsonObject o { { "state_topic", s.base() + "temperature" }, { "device_class", "temperature" },
+            { "state_class", "measurement" }, { "unit_of_measurement", "°C" } };
+        if (s.stale > 0)
+            o.insert("expire_after", 3 * s.stale);
+        return o;
+    }
 
-QJsonObject setpoint(const LabSettings& s)
-{
-    return { { "state_topic", s.base() + "setpoint" }, { "device_class", "temperature" },
-        { "unit_of_measurement", "°C" } };
-}
+    QJsonObject setpoint(const LabSettings& s)
+    {
+        return { { "state_topic", s.base() + "setpoint" }, { "device_class", "temperature" },
+            { "unit_of_measurement", "°C" } };
+    }
 
-QJsonObject alarm(const LabSettings& s)
-{
-    return { { "state_topic", s.base() + "alarm" }, { "device_class", "enum" },
-        { "options", QJsonArray { "normal", "active", "acknowledged" } } };
-}
+    QJsonObject alarm(const LabSettings& s)
+    {
+        return { { "state_topic", s.base() + "alarm" }, { "device_class", "enum" },
+            { "options", QJsonArray { "normal", "active", "acknowledged" } } };
+    }
 
-QJsonObject overtemp(const LabSettings& s)
-{
-    return { { "state_topic", s.base() + "alarm" }, { "device_class", "heat" },
-        { "value_template", "{{ 'OFF' if value == 'normal' else 'ON' }}" } };
-}
+    QJsonObject overtemp(const LabSettings& s)
+    {
+        return { { "state_topic", s.base() + "alarm" }, { "device_class", "heat" },
+            { "value_template", "{{ 'OFF' if value == 'normal' else 'ON' }}" } };
+    }
 
-QJsonObject quiet(const LabSettings& s)
-{
-    return { { "state_topic", s.base() + "quiet" }, { "device_class", "problem" } };
-}
+    QJsonObject quiet(const LabSettings& s)
+    {
+        return { { "state_topic", s.base() + "quiet" }, { "device_class", "problem" } };
+    }
 
-QJsonObject link(const LabSettings& s)
-{
-    return { { "state_topic", s.base() + "link" }, { "device_class", "connectivity" },
-        { "payload_on", "connected" }, { "payload_off", "disconnected" } };
-}
+    QJsonObject link(const LabSettings& s)
+    {
+        return { { "state_topic", s.base() + "link" }, { "device_class", "connectivity" },
+            { "payload_on", "connected" }, { "payload_off", "disconnected" } };
+    }
 
-QJsonObject acknowledge(const LabSettings& s)
-{
-    return { { "command_topic", commandTopic(s, "acknowledge") } };
-}
+    QJsonObject acknowledge(const LabSettings& s)
+    {
+        return { { "command_topic", commandTopic(s, "acknowledge") } };
+    }
 
-QJsonObject setpointNumber(const LabSettings& s)
-{
-    return { { "command_topic", commandTopic(s, "setpoint") }, { "state_topic", s.base() + "setpoint" },
-        { "min", s.setMin }, { "max", s.setMax }, { "step", 1 }, { "mode", "box" },
-        { "unit_of_measurement", "°C" } };
-}
+    QJsonObject setpointNumber(const LabSettings& s)
+    {
+        return { { "command_topic", commandTopic(s, "setpoint") }, { "state_topic", s.base() + "setpoint" },
+            { "min", s.setMin }, { "max", s.setMax }, { "step", 1 }, { "mode", "box" },
+            { "unit_of_measurement", "°C" } };
+    }
 
-const Entity kEntities[] {
-    { "sensor", "temperature", "temperature", "Temperature", false, temperature },
-    { "sensor", "setpoint", "setpoint", "Set-point", false, setpoint },
-    { "sensor", "alarm", "alarm", "Alarm", false, alarm },
-    { "binary_sensor", "overtemp", "overtemp", "Over-temperature", false, overtemp },
-    { "binary_sensor", "quiet", "quiet", "Quiet board", false, quiet },
-    { "binary_sensor", "link", "link", "Serial link", false, link },
-    { "button", "acknowledge", "acknowledge", "Acknowledge alarm", true, acknowledge },
-    // The number shares its object name with the set-point sensor, not its id.
-    { "number", "setpoint", "setpoint_target", "Set-point target", true, setpointNumber },
-};
+    const Entity kEntities[] {
+        { "sensor", "temperature", "temperature", "Temperature", false, temperature },
+        { "sensor", "setpoint", "setpoint", "Set-point", false, setpoint },
+        { "sensor", "alarm", "alarm", "Alarm", false, alarm },
+        { "binary_sensor", "overtemp", "overtemp", "Over-temperature", false, overtemp },
+        { "binary_sensor", "quiet", "quiet", "Quiet board", false, quiet },
+        { "binary_sensor", "link", "link", "Serial link", false, link },
+        { "button", "acknowledge", "acknowledge", "Acknowledge alarm", true, acknowledge },
+        // The number shares its object name with the set-point sensor, not its id.
+        { "number", "setpoint", "setpoint_target", "Set-point target", true, setpointNumber },
+    };
 
 } // namespace
 
@@ -169,7 +169,8 @@ std::vector<LabMessage> discoveryMessages(const LabSettings& s, const QString& v
         { "model", "tempconsole" }, { "manufacturer", "tuvela" }, { "sw_version", version } };
     std::vector<LabMessage> out;
     for (const Entity& e : kEntities) {
-        const QString topic = QStringLiteral("%1/%2/%3/%4/config").arg(s.discovery, e.component, id, e.object);
+        const QString topic
+            = QStringLiteral("%1/%2/%3/%4/config").arg(s.discovery, e.component, id, e.object);
         if (e.command && !s.commands) {
             out.push_back({ topic, {} });
             continue;

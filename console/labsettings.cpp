@@ -12,7 +12,21 @@ namespace {
 
 const QString kSection = QStringLiteral("MQTT");
 
-enum Key { Url, User, Password, CaFile, CertFile, KeyFile, Bench, Topic, Discovery, KeepAlive, Commands, SetMin, SetMax };
+enum Key {
+    Url,
+    User,
+    Password,
+    CaFile,
+    CertFile,
+    KeyFile,
+    Bench,
+    Topic,
+    Discovery,
+    KeepAlive,
+    Commands,
+    SetMin,
+    SetMax
+};
 
 const QStringList kKeys { "URL", "USER", "PASSWORD", "CAFILE", "CERTFILE", "KEYFILE", "BENCH", "TOPIC",
     "DISCOVERY", "KEEPALIVE", "COMMANDS", "SETMIN", "SETMAX" };

@@ -39,8 +39,8 @@ struct LabConfig {
 
 // `ini` is the settings file's content, `commandLineUrl` --mqtt's value,
 // `iniFolder` where relative file names start, `hostName` the machine's name.
-LabConfig readLabSettings(const QByteArray& ini, const QString& commandLineUrl, const QString& iniFolder,
-    const QString& hostName);
+LabConfig readLabSettings(
+    const QByteArray& ini, const QString& commandLineUrl, const QString& iniFolder, const QString& hostName);
 
 // A bench name for topics and ids: every character outside [A-Za-z0-9_-]
 // becomes "_".

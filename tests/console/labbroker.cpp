@@ -37,17 +37,21 @@ bool makeCertificates(const QString& dir)
 {
     const QString o = QStringLiteral("openssl");
     return writeFile(dir + "/san.ext", "subjectAltName=DNS:localhost,IP:127.0.0.1\n")
-        && run(o, { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=test-ca",
-                      "-keyout", "ca.key", "-out", "ca.crt" },
+        && run(o,
+            { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=test-ca",
+                "-keyout", "ca.key", "-out", "ca.crt" },
             dir)
-        && run(o, { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=other-ca",
-                      "-keyout", "other.key", "-out", "other.crt" },
+        && run(o,
+            { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=other-ca",
+                "-keyout", "other.key", "-out", "other.crt" },
             dir)
-        && run(o, { "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout", "server.key",
-                      "-out", "server.csr" },
+        && run(o,
+            { "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout", "server.key",
+                "-out", "server.csr" },
             dir)
-        && run(o, { "x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key", "-CAcreateserial",
-                      "-days", "2", "-extfile", "san.ext", "-out", "server.crt" },
+        && run(o,
+            { "x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key", "-CAcreateserial",
+                "-days", "2", "-extfile", "san.ext", "-out", "server.crt" },
             dir);
 }
 
@@ -141,8 +145,8 @@ void LabBroker::resume()
 
 bool LabBroker::publish(const QString& topic, const QString& payload, bool retain) const
 {
-    QStringList args { "-h", "127.0.0.1", "-p", QString::number(m_port), "-u", "supervisor", "-P", "watch", "-q",
-        "1", "-t", topic, "-m", payload };
+    QStringList args { "-h", "127.0.0.1", "-p", QString::number(m_port), "-u", "supervisor", "-P", "watch",
+        "-q", "1", "-t", topic, "-m", payload };
     if (retain)
         args << "-r";
     return run(QStringLiteral("mosquitto_pub"), args, m_dir.path());
@@ -151,8 +155,8 @@ bool LabBroker::publish(const QString& topic, const QString& payload, bool retai
 LabWatcher::LabWatcher(const LabBroker& broker, const QString& topic)
 {
     m_sub.start(QStringLiteral("mosquitto_sub"),
-        { "-h", "127.0.0.1", "-p", QString::number(broker.port()), "-u", "supervisor", "-P", "watch", "-q", "1",
-            "-t", topic, "-F", "%t\t%r\t%p" });
+        { "-h", "127.0.0.1", "-p", QString::number(broker.port()), "-u", "supervisor", "-P", "watch", "-q",
+            "1", "-t", topic, "-F", "%t\t%r\t%p" });
     m_sub.waitForStarted(5000);
     QTest::qWait(300); // subscribed
 }

@@ -61,8 +61,9 @@ tuvela_package(tempconsole SECTION electronics
   DESCRIPTION
     "tempconsole shows the readings of a temperature-controller board on a"
     "seven-segment display and a strip chart, keeps the alarm set-point and"
-    "sounds a buzzer while the temperature is above it."
-  DEPENDS "${TUVELA_AUDIO_DEPENDS}, ${TUVELA_CJK_FONT}")
+    "sounds a buzzer while the temperature is above it. Optionally it publishes"
+    "its state and events on an MQTT broker and takes a supervisor's commands."
+  DEPENDS "${TUVELA_AUDIO_DEPENDS}, ${TUVELA_CJK_FONT}, ca-certificates")
 tuvela_package(remoteplayer SECTION sound
   SUMMARY "music player driven by an infrared remote on a serial port"
   DESCRIPTION

@@ -46,6 +46,7 @@ void ConsoleEvents::record(
     static const QMetaMethod signal = QMetaMethod::fromSignal(&ConsoleEvents::happened);
     if (!isSignalConnected(signal))
         return;
-    emit happened({ QDateTime::currentDateTime(), name, m_state.reading, setPoint, alarmOn,
+    // UTC is read without the time-zone rules; outlets show local time.
+    emit happened({ QDateTime::currentDateTimeUtc(), name, m_state.reading, setPoint, alarmOn,
         m_state.setPointMode ? QStringLiteral("setpoint") : QStringLiteral("measuring"), detail });
 }

@@ -26,7 +26,7 @@ struct ConsoleState {
 
 // One event: time, name, reading, set-point in force, alarm flag, mode.
 struct ConsoleEvent {
-    QDateTime time;
+    QDateTime time; // in UTC as recorded; outlets show it as local time
     // "reading", "setpoint", "connected", "reconnected", "disconnected", "lost",
     // "alarm", "acknowledged", "cleared", "quiet", "resumed"
     QString event;

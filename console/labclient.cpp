@@ -25,7 +25,6 @@ void initLibrary()
 }
 
 struct Outgoing {
-    std::string topic;
     std::string payload;
     int mid = 0; // 0: not handed to the broker on this connection
 };
@@ -44,10 +43,12 @@ struct LabClient::Session {
     LabClient& owner;
     mosquitto* mosq = nullptr;
     bool connected = false;
+    bool accepted = false; // the broker said yes; connectedNow() follows
     std::string refusal; // why the broker or the TLS handshake said no
     std::vector<std::string> retainedOrder;
     std::map<std::string, std::string> retained;
     std::deque<Outgoing> events;
+    std::size_t sent = 0; // the first `sent` events are with the broker
     std::int64_t dropped = 0;
     int offlineMid = -1;
     bool offlineAcked = false;
@@ -96,8 +97,10 @@ std::string connackReason(int rc)
 void onConnect(mosquitto*, void* data, int rc)
 {
     auto& s = *static_cast<LabClient::Session*>(data);
+    // Publishing waits until the loop has returned: the library's own
+    // locks are still held inside its callbacks.
     if (rc == 0)
-        s.connectedNow();
+        s.accepted = true;
     else
         s.refusal = connackReason(rc);
 }
@@ -145,6 +148,8 @@ void onLog(mosquitto*, void* data, int, const char* text)
 
 void LabClient::Session::keep(Item item)
 {
+    if (item.make)
+        item.payload = item.make();
     if (item.retain) {
         if (!retained.count(item.topic))
             retainedOrder.push_back(item.topic);
@@ -155,9 +160,10 @@ void LabClient::Session::keep(Item item)
     }
     if (events.size() >= kMaxEvents) {
         events.pop_front();
+        sent -= sent > 0 ? 1 : 0;
         ++dropped;
     }
-    events.push_back({ std::move(item.topic), std::move(item.payload), 0 });
+    events.push_back({ std::move(item.payload), 0 });
 }
 
 void LabClient::Session::publishRetained(const std::string& topic)
@@ -170,15 +176,14 @@ void LabClient::Session::publishEvents()
 {
     if (!connected)
         return;
-    if (dropped > 0 && owner.m_config.droppedEvent && !events.empty()) {
-        events.push_front({ events.front().topic, owner.m_config.droppedEvent(dropped), 0 });
+    if (dropped > 0 && owner.m_config.droppedEvent && !events.empty() && sent == 0) {
+        events.push_front({ owner.m_config.droppedEvent(dropped), 0 });
         dropped = 0;
     }
-    for (Outgoing& e : events) {
-        if (e.mid != 0)
-            continue;
-        if (mosquitto_publish(
-                mosq, &e.mid, e.topic.c_str(), int(e.payload.size()), e.payload.data(), 1, false)
+    for (; sent < events.size(); ++sent) {
+        Outgoing& e = events[sent];
+        const std::string& topic = owner.m_config.eventsTopic;
+        if (mosquitto_publish(mosq, &e.mid, topic.c_str(), int(e.payload.size()), e.payload.data(), 1, false)
             != MOSQ_ERR_SUCCESS) {
             e.mid = 0;
             break;
@@ -192,10 +197,13 @@ void LabClient::Session::acknowledged(int mid)
         offlineAcked = true;
         return;
     }
-    const auto it
-        = std::find_if(events.begin(), events.end(), [mid](const Outgoing& e) { return e.mid == mid; });
-    if (it != events.end())
+    // Acknowledgements come in order, nearly always for the oldest.
+    const auto end = events.begin() + std::ptrdiff_t(sent);
+    const auto it = std::find_if(events.begin(), end, [mid](const Outgoing& e) { return e.mid == mid; });
+    if (it != end) {
         events.erase(it);
+        --sent;
+    }
 }
 
 void LabClient::Session::connectedNow()
@@ -217,7 +225,9 @@ void LabClient::Session::forget()
 {
     for (Outgoing& e : events)
         e.mid = 0;
+    sent = 0;
     connected = false;
+    accepted = false;
     owner.m_up = false;
     if (mosq)
         mosquitto_destroy(mosq);
@@ -271,6 +281,8 @@ std::string LabClient::Session::serve()
         const int loop = mosquitto_loop(mosq, 50, 1);
         if (loop != MOSQ_ERR_SUCCESS)
             return failed(loop);
+        if (std::exchange(accepted, false))
+            connectedNow();
         if (!connected && Clock::now() > deadline)
             return refusal.empty() ? "no answer from the broker" : refusal;
     }
@@ -335,7 +347,8 @@ bool LabClient::drain(Session& s)
     }
     s.publishEvents();
     std::lock_guard lock(m_mutex);
-    m_pending = s.events.size() + m_inbox.size();
+    m_pending = s.events.size()
+        + std::size_t(std::count_if(m_inbox.begin(), m_inbox.end(), [](const Item& i) { return !i.retain; }));
     return stopping;
 }
 
@@ -400,17 +413,29 @@ void LabClient::wakeThread()
 
 void LabClient::retain(const std::string& topic, const std::string& payload)
 {
-    std::lock_guard lock(m_mutex);
-    m_inbox.push_back({ topic, payload, true });
-    wakeThread();
+    hand({ topic, payload, true });
 }
 
-void LabClient::event(const std::string& topic, const std::string& payload)
+void LabClient::event(const std::string& payload)
+{
+    hand({ {}, payload, false });
+}
+
+void LabClient::event(std::function<std::string()> make)
+{
+    hand({ {}, {}, false, std::move(make) });
+}
+
+// While connected the thread looks at what was handed over every turn of its
+// loop; only a thread pausing between attempts needs waking.
+void LabClient::hand(Item item)
 {
     std::lock_guard lock(m_mutex);
-    m_inbox.push_back({ topic, payload, false });
-    ++m_pending;
-    wakeThread();
+    if (!item.retain)
+        ++m_pending;
+    m_inbox.push_back(std::move(item));
+    if (!m_up)
+        wakeThread();
 }
 
 void LabClient::resendRetained()

@@ -28,6 +28,7 @@ struct LabClientConfig {
     int keepAlive = 30;
     std::string clientId;
     std::string statusTopic; // "online" after each connect; "offline" as the Last Will and at exit
+    std::string eventsTopic;
     std::vector<std::string> subscriptions;
     // The event that says how many were dropped, as a payload.
     std::function<std::string(std::int64_t count)> droppedEvent;
@@ -63,8 +64,11 @@ public:
     // The latest payload of a retained topic: sent now when connected, and
     // again after every connect. An empty payload removes it at the broker.
     void retain(const std::string& topic, const std::string& payload);
-    // One event, QoS 1, not retained, in order.
-    void event(const std::string& topic, const std::string& payload);
+    // One event on the events topic, QoS 1, not retained, in order.
+    void event(const std::string& payload);
+    // The same, the payload made on the network thread by `make` (the
+    // window's thread then only hands it over).
+    void event(std::function<std::string()> make);
     // Every retained topic once more (a dashboard that restarted).
     void resendRetained();
 
@@ -84,7 +88,9 @@ private:
         std::string topic;
         std::string payload;
         bool retain = false;
+        std::function<std::string()> make = {}; // the payload, when not given
     };
+    void hand(Item item);
     void run();
     // Takes what the window handed over; true when the link is to stop.
     bool drain(Session& s);

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -63,6 +64,7 @@ LabLink::LabLink(const LabSettings& settings, ConsoleEvents& events, Bench bench
         endSetPoint(
             QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": no answer from the board"));
     });
+    m_temperatureTopic = lab::temperatureMessage(settings, {}).topic.toStdString();
     m_rediscover.setSingleShot(true);
     connect(&m_rediscover, &QTimer::timeout, this, [this] { m_client->resendRetained(); });
 
@@ -78,6 +80,7 @@ LabLink::LabLink(const LabSettings& settings, ConsoleEvents& events, Bench bench
     c.keepAlive = settings.keepAlive;
     c.clientId = ("tuvela_" + settings.bench).toStdString();
     c.statusTopic = lab::statusTopic(settings).toStdString();
+    c.eventsTopic = lab::eventsTopic(settings).toStdString();
     if (!settings.discovery.isEmpty())
         c.subscriptions.push_back(lab::discoveryStatusTopic(settings).toStdString());
     if (settings.commands)
@@ -100,6 +103,11 @@ LabLink::~LabLink() = default;
 
 void LabLink::stateChanged(const ConsoleState& state)
 {
+    // Most changes are a new reading, which goes out with its event.
+    const auto told
+        = [](const ConsoleState& s) { return std::tuple(s.setPoint, s.linkUp, s.alarm, s.quiet); };
+    if (m_anyPublished && told(state) == told(m_published))
+        return;
     const std::vector<LabMessage> now = lab::stateMessages(m_settings, state);
     const std::vector<LabMessage> before
         = m_anyPublished ? lab::stateMessages(m_settings, m_published) : std::vector<LabMessage> {};
@@ -113,11 +121,10 @@ void LabLink::stateChanged(const ConsoleState& state)
 
 void LabLink::happened(const ConsoleEvent& event)
 {
-    m_client->event(lab::eventsTopic(m_settings).toStdString(), lab::eventJson(event).toStdString());
+    m_client->event([event] { return lab::eventJson(event).toStdString(); });
     if (event.event == u"reading" && event.mode == u"measuring" && event.reading != m_temperature) {
         m_temperature = event.reading;
-        const LabMessage m = lab::temperatureMessage(m_settings, event.reading);
-        m_client->retain(m.topic.toStdString(), m.payload.toStdString());
+        m_client->retain(m_temperatureTopic, event.reading.toStdString());
     }
     if (m_steps && event.event == u"reading" && event.mode == u"setpoint")
         stepAnswered(event);

@@ -70,4 +70,5 @@ private:
     QTimer m_rediscover;
     QString m_lastReport;
     QString m_temperature; // the last one published
+    std::string m_temperatureTopic;
 };

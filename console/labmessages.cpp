@@ -142,7 +142,8 @@ LabMessage temperatureMessage(const LabSettings& s, const QString& reading)
 
 QByteArray eventJson(const ConsoleEvent& e)
 {
-    QJsonObject o { { "time", e.time.toOffsetFromUtc(e.time.offsetFromUtc()).toString(Qt::ISODateWithMs) },
+    const QDateTime local = e.time.toLocalTime();
+    QJsonObject o { { "time", local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs) },
         { "event", e.event }, { "reading", textOrNull(e.reading) }, { "setpoint", textOrNull(e.setPoint) },
         { "alarm", e.alarm ? QJsonValue(*e.alarm) : QJsonValue(QJsonValue::Null) },
         { "mode", textOrNull(e.mode) } };

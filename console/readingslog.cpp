@@ -52,8 +52,8 @@ QString appendToFile(const QByteArray& path, const QByteArray& data)
 
 QByteArray csvRow(const ConsoleEvent& row)
 {
-    QStringList fields { row.time.toString(Qt::ISODateWithMs), row.event, row.reading, row.setPoint,
-        row.alarm ? QString::number(*row.alarm) : QString(), row.mode };
+    QStringList fields { row.time.toLocalTime().toString(Qt::ISODateWithMs), row.event, row.reading,
+        row.setPoint, row.alarm ? QString::number(*row.alarm) : QString(), row.mode };
     // Only a remote command's row has a seventh field, its detail: rows of
     // files written before keep their six.
     if (!row.detail.isEmpty())

@@ -5,11 +5,20 @@
 #include "frmmain.h"
 #include "inifile.h"
 
+#include "labclient.h"
+#include "lablink.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -28,14 +37,60 @@ void feed(frmMain& window, const QString& text)
         window.receiveChunk(QString(c));
 }
 
+// A private broker on a free port of 127.0.0.1 that takes anyone, for as long
+// as the benchmark runs.
+class Broker {
+public:
+    Broker()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        m_port = probe.serverPort();
+        probe.close();
+        QFile conf(m_dir.filePath(QStringLiteral("mosquitto.conf")));
+        if (conf.open(QIODevice::WriteOnly))
+            conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\n%2")
+                           .arg(m_port)
+                           .arg(geteuid() == 0 ? QStringLiteral("user root\n") : QString())
+                           .toUtf8());
+        conf.close();
+        m_process.start(QStringLiteral("mosquitto"), { QStringLiteral("-c"), conf.fileName() });
+    }
+    ~Broker()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+    QString url() const { return QStringLiteral("mqtt://127.0.0.1:%1").arg(m_port); }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    int m_port = 0;
+};
+
 // Lines like "25X" CR LF, each through every step: display update, lamps and
-// the settings re-read included.
+// the settings re-read included. Argument 1: with the lab link connected to a
+// local broker (every line then also an event and a state message).
 void ReceiveHandler(benchmark::State& state)
 {
     WritePrivateProfileString(
         QStringLiteral("TEMP"), QStringLiteral("SETTEMP"), QStringLiteral("30"), settingsPath());
+    std::optional<Broker> broker;
     frmMain window(benchContext(), QString(), nullptr);
     window.Form_Load();
+    if (state.range(0) == 1) {
+        broker.emplace();
+        window.openLabLink(broker->url());
+        QElapsedTimer waited;
+        waited.start();
+        while (!(window.labLink() && window.labLink()->client().up()) && waited.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!window.labLink() || !window.labLink()->client().up()) {
+            state.SkipWithError("the lab link did not come up");
+            return;
+        }
+    }
     window.show();
     QCoreApplication::processEvents();
     const QString lines[]
@@ -48,8 +103,9 @@ void ReceiveHandler(benchmark::State& state)
         chars += line.size();
     }
     state.counters["chars_per_s"] = benchmark::Counter(double(chars), benchmark::Counter::kIsRate);
+    QCoreApplication::processEvents();
 }
-BENCHMARK(ReceiveHandler);
+BENCHMARK(ReceiveHandler)->Arg(0)->Arg(1);
 
 // Creating, loading and showing the window until its first paint has been
 // delivered.

@@ -7,8 +7,56 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
+
+// Starts `program` with `arguments` in `folder`; with `out` its standard
+// output comes through a pipe whose reading end (non-blocking) is stored there.
+int spawn(
+    const QString& program, const QStringList& arguments, const QString& folder = {}, int* out = nullptr)
+{
+    std::vector<QByteArray> args { program.toLocal8Bit() };
+    for (const QString& a : arguments)
+        args.push_back(a.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const QByteArray dir = folder.toLocal8Bit();
+    int pipeFds[2] = { -1, -1 };
+    if (out && ::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return 0;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!dir.isEmpty() && ::chdir(dir.constData()) != 0)
+            ::_exit(127);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(out ? pipeFds[1] : null, 1);
+        ::dup2(null, 2);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (out) {
+        ::close(pipeFds[1]);
+        ::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+        *out = pipeFds[0];
+    }
+    return pid > 0 ? pid : 0;
+}
+
+bool finished(int pid, int timeoutMs, int* status = nullptr)
+{
+    int s = 0;
+    bool done = false; // asked once more at the end: a reaped child is not there again
+    waitUntil([&] { return done = done || ::waitpid(pid, &s, WNOHANG) == pid; }, timeoutMs);
+    if (status)
+        *status = s;
+    return done;
+}
 
 int freePort()
 {
@@ -19,10 +67,9 @@ int freePort()
 
 bool run(const QString& program, const QStringList& arguments, const QString& folder)
 {
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(program, arguments);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    const int pid = spawn(program, arguments, folder);
+    int status = 0;
+    return pid > 0 && finished(pid, 30000, &status) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool writeFile(const QString& path, const QByteArray& content)
@@ -103,44 +150,42 @@ LabBroker::~LabBroker()
 
 bool LabBroker::start()
 {
-    m_broker = std::make_unique<QProcess>();
-    m_broker->setProcessChannelMode(QProcess::MergedChannels);
-    m_broker->start(QStringLiteral("mosquitto"), { "-c", m_dir.filePath("mosquitto.conf") });
-    if (!m_broker->waitForStarted(5000))
+    m_broker = spawn(QStringLiteral("mosquitto"), { "-c", m_dir.filePath("mosquitto.conf") });
+    if (m_broker == 0)
         return false;
     return waitUntil(
         [&] {
-            QProcess probe;
-            probe.start(QStringLiteral("mosquitto_pub"),
+            return run(QStringLiteral("mosquitto_pub"),
                 { "-h", "127.0.0.1", "-p", QString::number(m_port), "-u", "supervisor", "-P", "watch", "-t",
-                    "tuvela/probe/cmd/none", "-n" });
-            return probe.waitForFinished(3000) && probe.exitCode() == 0;
+                    "tuvela/probe/cmd/none", "-n" },
+                m_dir.path());
         },
         10000);
 }
 
 void LabBroker::stop()
 {
-    if (!m_broker)
+    if (m_broker == 0)
         return;
     resume();
-    m_broker->terminate();
-    if (!m_broker->waitForFinished(5000))
-        m_broker->kill();
-    m_broker->waitForFinished(2000);
-    m_broker.reset();
+    ::kill(m_broker, SIGTERM);
+    if (!finished(m_broker, 5000)) {
+        ::kill(m_broker, SIGKILL);
+        finished(m_broker, 2000);
+    }
+    m_broker = 0;
 }
 
 void LabBroker::pause()
 {
     if (m_broker)
-        ::kill(pid_t(m_broker->processId()), SIGSTOP);
+        ::kill(m_broker, SIGSTOP);
 }
 
 void LabBroker::resume()
 {
     if (m_broker)
-        ::kill(pid_t(m_broker->processId()), SIGCONT);
+        ::kill(m_broker, SIGCONT);
 }
 
 bool LabBroker::publish(const QString& topic, const QString& payload, bool retain) const
@@ -154,22 +199,29 @@ bool LabBroker::publish(const QString& topic, const QString& payload, bool retai
 
 LabWatcher::LabWatcher(const LabBroker& broker, const QString& topic)
 {
-    m_sub.start(QStringLiteral("mosquitto_sub"),
+    m_pid = spawn(QStringLiteral("mosquitto_sub"),
         { "-h", "127.0.0.1", "-p", QString::number(broker.port()), "-u", "supervisor", "-P", "watch", "-q",
-            "1", "-t", topic, "-F", "%t\t%r\t%p" });
-    m_sub.waitForStarted(5000);
+            "1", "-t", topic, "-F", "%t\t%r\t%p" },
+        {}, &m_out);
     QTest::qWait(300); // subscribed
 }
 
 LabWatcher::~LabWatcher()
 {
-    m_sub.terminate();
-    m_sub.waitForFinished(3000);
+    if (m_pid) {
+        ::kill(m_pid, SIGTERM);
+        finished(m_pid, 3000);
+    }
+    if (m_out >= 0)
+        ::close(m_out);
 }
 
 const QStringList& LabWatcher::lines()
 {
-    m_partial += m_sub.readAllStandardOutput();
+    char buffer[65536];
+    ssize_t n = 0;
+    while (m_out >= 0 && (n = ::read(m_out, buffer, sizeof buffer)) > 0)
+        m_partial.append(buffer, n);
     qsizetype end = 0;
     while ((end = m_partial.indexOf('\n')) >= 0) {
         m_lines << QString::fromUtf8(m_partial.left(end));
@@ -180,12 +232,7 @@ const QStringList& LabWatcher::lines()
 
 bool LabWatcher::waitFor(const QString& text, int timeoutMs)
 {
-    return waitUntil(
-        [&] {
-            m_sub.waitForReadyRead(20);
-            return lines().join(u'\n').contains(text);
-        },
-        timeoutMs);
+    return waitUntil([&] { return lines().join(u'\n').contains(text); }, timeoutMs);
 }
 
 QStringList LabWatcher::payloads(const QString& topic)

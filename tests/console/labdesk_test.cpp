@@ -108,6 +108,11 @@ TEST_F(LabDesk, StateAndDiscoveryRetainedThenTheWillAfterAKill)
         EXPECT_FALSE(late.lines().join(u'\n').contains(QStringLiteral("/cmd/")));
     }
     EXPECT_TRUE(live.waitFor(QStringLiteral("\"event\":\"reading\"")));
+    // A dashboard that restarts says so; the bench sends everything again.
+    const qsizetype before = live.payloads(QStringLiteral("tuvela/bench01/setpoint")).size();
+    ASSERT_TRUE(broker.publish(QStringLiteral("homeassistant/status"), QStringLiteral("online")));
+    EXPECT_TRUE(waitUntil(
+        [&] { return live.payloads(QStringLiteral("tuvela/bench01/setpoint")).size() > before; }, 8000));
     ::kill(pid_t(console.processId()), SIGKILL);
     EXPECT_TRUE(live.waitFor(QStringLiteral("tuvela/bench01/status\t0\toffline"), 12000));
 }
@@ -140,7 +145,8 @@ TEST_F(LabDesk, RemoteAcknowledgeAndSetPointDriveTheBoard)
     for (const Refused& r : { Refused { "150", "setpoint 150: outside 20..60" },
              Refused { "abc", "setpoint abc: not a whole number" } }) {
         ASSERT_TRUE(command(QStringLiteral("setpoint"), QString::fromUtf8(r.payload)));
-        EXPECT_TRUE(live.waitFor(QStringLiteral("\"detail\":\"%1\",\"event\":\"remote-refused\"").arg(r.detail)))
+        EXPECT_TRUE(
+            live.waitFor(QStringLiteral("\"detail\":\"%1\",\"event\":\"remote-refused\"").arg(r.detail)))
             << r.detail;
     }
 
@@ -171,7 +177,8 @@ TEST_F(LabDesk, RefusalsAndALinkDownAreReported)
     };
     const Case cases[] {
         { QStringLiteral("USER=bench01\nPASSWORD=wrong\n"), "用户名或密码错误" },
-        { QStringLiteral("URL=%1\nCAFILE=%2\n").arg(broker.tlsUrl(), broker.otherCaFile()) + kUser, "证书不受信任" },
+        { QStringLiteral("URL=%1\nCAFILE=%2\n").arg(broker.tlsUrl(), broker.otherCaFile()) + kUser,
+            "证书不受信任" },
         { QStringLiteral("KEEPALIVE=2\n"), "[MQTT] KEEPALIVE" },
     };
     for (const Case& c : cases) {
@@ -184,7 +191,8 @@ TEST_F(LabDesk, RefusalsAndALinkDownAreReported)
     }
     // Over TLS with the right CA and no serial link: a set-point is refused.
     LabWatcher live(broker, QStringLiteral("tuvela/bench01/#"));
-    startConsole(QStringLiteral("URL=%1\nCAFILE=%2\nCOMMANDS=1\n").arg(broker.tlsUrl(), broker.caFile()) + kUser);
+    startConsole(
+        QStringLiteral("URL=%1\nCAFILE=%2\nCOMMANDS=1\n").arg(broker.tlsUrl(), broker.caFile()) + kUser);
     ASSERT_TRUE(live.waitFor(QStringLiteral("tuvela/bench01/status\t0\tonline")));
     command(QStringLiteral("setpoint"), QStringLiteral("35"));
     EXPECT_TRUE(live.waitFor(QStringLiteral("setpoint 35: serial link down")));

@@ -55,7 +55,12 @@ LabLink::Bench benchOf(frmMain& window)
 
 } // namespace
 
-std::unique_ptr<LabLink> openLabLink(frmMain& window, const QString& commandLineUrl)
+void frmMain::openLabLink(const QString& commandLineUrl)
+{
+    m_lab = labLinkFor(*this, commandLineUrl);
+}
+
+std::unique_ptr<LabLink> labLinkFor(frmMain& window, const QString& commandLineUrl)
 {
     const QString iniPath = window.IniPath();
     QFile file(iniPath);

@@ -5,7 +5,6 @@
 #include "comport.h"
 #include "comreceiver.h"
 #include "connectionpanel.h"
-#include "consolelab.h"
 #include "digitlayout.h"
 #include "inifile.h"
 #include "lablink.h"
@@ -30,7 +29,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("温度控制台");
 const QString kSection = QStringLiteral("TEMP");
-const QString kKey = QStringLiteral("SETTEMP");
 const QString kLinkSetPoint = QStringLiteral("OK");
 const QString kLinkMeasuring = QStringLiteral("EXIT");
 const QString kLogKey = QStringLiteral("LOG");
@@ -126,11 +124,6 @@ void frmMain::openReadingsLog(const QString& commandLinePath)
         return;
     m_log = std::make_unique<ReadingsLog>(path);
     m_log->follow(m_events, m_c.panel->status());
-}
-
-void frmMain::openLabLink(const QString& commandLineUrl)
-{
-    m_lab = ::openLabLink(*this, commandLineUrl);
 }
 
 bool frmMain::boardInSetPointMode() const

@@ -45,6 +45,32 @@ QString inWords(const std::string& reason)
 // many benches do not answer at once.
 constexpr int kRediscoverSpreadMs = 5000;
 
+// What the network side needs to know of the settings.
+LabClientConfig clientConfig(const LabSettings& settings)
+{
+    LabClientConfig c;
+    c.host = settings.host.toStdString();
+    c.port = settings.port;
+    c.tls = settings.tls;
+    c.user = settings.user.toStdString();
+    c.password = settings.password.toStdString();
+    c.caFile = settings.caFile.toStdString();
+    c.certFile = settings.certFile.toStdString();
+    c.keyFile = settings.keyFile.toStdString();
+    c.keepAlive = settings.keepAlive;
+    c.clientId = ("tuvela_" + settings.bench).toStdString();
+    c.statusTopic = lab::statusTopic(settings).toStdString();
+    c.eventsTopic = lab::eventsTopic(settings).toStdString();
+    if (!settings.discovery.isEmpty())
+        c.subscriptions.push_back(lab::discoveryStatusTopic(settings).toStdString());
+    if (settings.commands)
+        c.subscriptions.push_back(lab::commandTopic(settings, QStringLiteral("+")).toStdString());
+    c.droppedEvent = [](std::int64_t count) {
+        return lab::eventJson(lab::droppedEvent(QDateTime::currentDateTimeUtc(), count)).toStdString();
+    };
+    return c;
+}
+
 } // namespace
 
 LabLink::LabLink(const LabSettings& settings, ConsoleEvents& events, Bench bench, StatusLine& status,
@@ -68,28 +94,8 @@ LabLink::LabLink(const LabSettings& settings, ConsoleEvents& events, Bench bench
     m_rediscover.setSingleShot(true);
     connect(&m_rediscover, &QTimer::timeout, this, [this] { m_client->resendRetained(); });
 
-    LabClientConfig c;
-    c.host = settings.host.toStdString();
-    c.port = settings.port;
-    c.tls = settings.tls;
-    c.user = settings.user.toStdString();
-    c.password = settings.password.toStdString();
-    c.caFile = settings.caFile.toStdString();
-    c.certFile = settings.certFile.toStdString();
-    c.keyFile = settings.keyFile.toStdString();
-    c.keepAlive = settings.keepAlive;
-    c.clientId = ("tuvela_" + settings.bench).toStdString();
-    c.statusTopic = lab::statusTopic(settings).toStdString();
-    c.eventsTopic = lab::eventsTopic(settings).toStdString();
-    if (!settings.discovery.isEmpty())
-        c.subscriptions.push_back(lab::discoveryStatusTopic(settings).toStdString());
-    if (settings.commands)
-        c.subscriptions.push_back(lab::commandTopic(settings, QStringLiteral("+")).toStdString());
-    c.droppedEvent = [](std::int64_t count) {
-        return lab::eventJson(lab::droppedEvent(QDateTime::currentDateTime(), count)).toStdString();
-    };
-    m_client = std::make_unique<LabClient>(
-        std::move(c), [this] { QMetaObject::invokeMethod(this, &LabLink::take, Qt::QueuedConnection); });
+    m_client = std::make_unique<LabClient>(clientConfig(settings),
+        [this] { QMetaObject::invokeMethod(this, &LabLink::take, Qt::QueuedConnection); });
     const QString version = QCoreApplication::applicationVersion();
     for (const LabMessage& m : lab::discoveryMessages(settings, version))
         m_client->retain(m.topic.toStdString(), m.payload.toStdString());

@@ -83,44 +83,44 @@ QString labBenchName(const QString& raw)
     return name;
 }
 
-LabConfig readLabSettings(
-    const QByteArray& ini, const QString& commandLineUrl, const QString& iniFolder, const QString& hostName)
+namespace {
+
+using Values = std::vector<std::optional<QString>>;
+
+QString get(const Values& v, Key key)
 {
-    const std::vector<std::optional<QString>> v = ini::lookup(ini, kSection, kKeys);
-    const bool section = std::any_of(v.begin(), v.end(), [](const auto& value) { return value.has_value(); });
-    LabConfig config;
-    config.configured = section || !commandLineUrl.isEmpty();
-    if (!config.configured)
-        return config;
-    const auto get = [&v](Key key) { return v[size_t(key)].value_or(QString()); };
-    const auto refuse = [&config](const QString& key) {
-        config.error = QStringLiteral("[MQTT] %1").arg(key);
-        return config;
-    };
-    LabSettings s;
-    if (!readUrl(commandLineUrl.isEmpty() ? get(Url) : commandLineUrl, s))
-        return refuse(commandLineUrl.isEmpty() ? QStringLiteral("URL") : QStringLiteral("--mqtt"));
-    s.user = get(User);
-    s.password = get(Password);
-    s.caFile = inFolder(get(CaFile), iniFolder);
-    s.certFile = inFolder(get(CertFile), iniFolder);
-    s.keyFile = inFolder(get(KeyFile), iniFolder);
+    return v[size_t(key)].value_or(QString());
+}
+
+// Each reader below fills its part of `s` and names the key it cannot read
+// ("" when all is well).
+
+QString readIdentity(const Values& v, const QString& folder, const QString& hostName, LabSettings& s)
+{
+    s.user = get(v, User);
+    s.password = get(v, Password);
+    s.caFile = inFolder(get(v, CaFile), folder);
+    s.certFile = inFolder(get(v, CertFile), folder);
+    s.keyFile = inFolder(get(v, KeyFile), folder);
     if (s.certFile.isEmpty() != s.keyFile.isEmpty())
-        return refuse(s.certFile.isEmpty() ? QStringLiteral("CERTFILE") : QStringLiteral("KEYFILE"));
+        return s.certFile.isEmpty() ? QStringLiteral("CERTFILE") : QStringLiteral("KEYFILE");
     if (!s.password.isEmpty() && s.user.isEmpty())
-        return refuse(QStringLiteral("USER"));
-    const QString bench = !get(Bench).isEmpty() ? get(Bench) : !s.user.isEmpty() ? s.user : hostName;
-    s.bench = labBenchName(bench);
-    if (s.bench.isEmpty())
-        return refuse(QStringLiteral("BENCH"));
-    if (v[Topic])
-        s.topic = *v[Topic];
+        return QStringLiteral("USER");
+    s.bench = labBenchName(!get(v, Bench).isEmpty() ? get(v, Bench) : !s.user.isEmpty() ? s.user : hostName);
+    return s.bench.isEmpty() ? QStringLiteral("BENCH") : QString();
+}
+
+QString readTopics(const Values& v, LabSettings& s)
+{
+    s.topic = v[Topic].value_or(s.topic);
     if (!plainLevel(s.topic))
-        return refuse(QStringLiteral("TOPIC"));
-    if (v[Discovery])
-        s.discovery = *v[Discovery];
-    if (!s.discovery.isEmpty() && !plainLevel(s.discovery))
-        return refuse(QStringLiteral("DISCOVERY"));
+        return QStringLiteral("TOPIC");
+    s.discovery = v[Discovery].value_or(s.discovery);
+    return !s.discovery.isEmpty() && !plainLevel(s.discovery) ? QStringLiteral("DISCOVERY") : QString();
+}
+
+QString readNumbers(const Values& v, LabSettings& s)
+{
     struct Number {
         Key key;
         int min, max;
@@ -133,15 +133,39 @@ LabConfig readLabSettings(
         { SetMax, 0, 99, [&s](int n) { s.setMax = n; } },
     };
     for (const Number& n : numbers) {
-        if (!v[n.key])
-            continue;
-        const std::optional<int> value = wholeNumber(*v[n.key], n.min, n.max);
-        if (!value)
-            return refuse(kKeys[n.key]);
-        n.set(*value);
+        const std::optional<int> value = v[n.key] ? wholeNumber(*v[n.key], n.min, n.max) : std::nullopt;
+        if (v[n.key] && !value)
+            return kKeys[n.key];
+        if (value)
+            n.set(*value);
     }
-    if (s.setMin > s.setMax)
-        return refuse(QStringLiteral("SETMIN"));
-    config.settings = s;
+    return s.setMin > s.setMax ? QStringLiteral("SETMIN") : QString();
+}
+
+} // namespace
+
+LabConfig readLabSettings(
+    const QByteArray& ini, const QString& commandLineUrl, const QString& iniFolder, const QString& hostName)
+{
+    const Values v = ini::lookup(ini, kSection, kKeys);
+    LabConfig config;
+    config.configured = !commandLineUrl.isEmpty()
+        || std::any_of(v.begin(), v.end(), [](const auto& value) { return value.has_value(); });
+    if (!config.configured)
+        return config;
+    LabSettings s;
+    QString refused;
+    if (!readUrl(commandLineUrl.isEmpty() ? get(v, Url) : commandLineUrl, s))
+        refused = commandLineUrl.isEmpty() ? QStringLiteral("URL") : QStringLiteral("--mqtt");
+    if (refused.isEmpty())
+        refused = readIdentity(v, iniFolder, hostName, s);
+    if (refused.isEmpty())
+        refused = readTopics(v, s);
+    if (refused.isEmpty())
+        refused = readNumbers(v, s);
+    if (refused.isEmpty())
+        config.settings = s;
+    else
+        config.error = QStringLiteral("[MQTT] ") + refused;
     return config;
 }

@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (data[0] & 1) {
         const LabConfig c = readLabSettings(first, QString::fromUtf8(second), "/etc/tuvela", "host");
         // Read or refused, never half: a link's names are always usable in topics.
-        if (c.settings && (c.settings->bench.isEmpty() || c.settings->bench != labBenchName(c.settings->bench)
-                              || c.settings->setMin > c.settings->setMax || c.settings->keepAlive < 5))
+        if (c.settings
+            && (c.settings->bench.isEmpty() || c.settings->bench != labBenchName(c.settings->bench)
+                || c.settings->setMin > c.settings->setMax || c.settings->keepAlive < 5))
             __builtin_trap();
         if (c.settings && !c.error.isEmpty())
             __builtin_trap();

@@ -349,6 +349,14 @@ TEST_F(LabClientTest, RefusalsSayWhy)
     }
     auto tls = client("bench01", "secret1", true, broker.caFile());
     EXPECT_TRUE(waitUntil([&] { return tls->up(); }, 10000));
+    LabClientConfig nowhere;
+    nowhere.host = "no-such-host.invalid";
+    nowhere.statusTopic = "tuvela/x/status";
+    LabClient lost(nowhere, {});
+    const std::optional<LabClient::Report> r = nextReport(lost, 30000); // a resolver may take its time
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->link, LabClient::Link::Refused);
+    EXPECT_EQ(r->reason, "host not found");
 }
 
 TEST_F(LabClientTest, TheAclKeepsBenchesApart)

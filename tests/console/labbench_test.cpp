@@ -6,7 +6,9 @@
 #include "lablink.h"
 #include "ptypair.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -72,9 +74,29 @@ TEST_F(LabBench, TheOperatorInSetPointModeKeepsTheBench)
     ASSERT_TRUE(pty.write("30O\r\n")); // the operator pressed "设定温度"
     ASSERT_TRUE(waitUntil([&] { return window->showsSetPointMode(); }));
     ASSERT_TRUE(broker.publish(QStringLiteral("tuvela/bench01/cmd/setpoint"), QStringLiteral("45")));
-    EXPECT_EQ(remoteEvent(),
-        QStringLiteral("remote-refused setpoint 45: operator at the bench in set-point mode"));
+    EXPECT_EQ(
+        remoteEvent(), QStringLiteral("remote-refused setpoint 45: operator at the bench in set-point mode"));
     EXPECT_EQ(boardGets(500, true), "");
+}
+
+TEST_F(LabBench, AStalledBrokerLeavesTheBuzzerItsSecond)
+{
+    const auto reading = [&] {
+        pty.write("40X\r\n");
+        boardGets(250, true);
+    };
+    for (int i = 0; i < 6; ++i)
+        reading(); // over the set-point for longer than the on-delay
+    ASSERT_TRUE(window->alarm().sounding());
+    broker.pause();
+    QSignalSpy buzzer(window->Timer1(), &QTimer::timeout);
+    QElapsedTimer stalled;
+    stalled.start();
+    while (stalled.elapsed() < 5000)
+        reading(); // every reading an event for the stalled broker
+    EXPECT_GE(buzzer.count(), 4);
+    EXPECT_TRUE(window->alarm().sounding());
+    broker.resume();
 }
 
 } // namespace

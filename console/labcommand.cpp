@@ -95,11 +95,12 @@ SetPointSteps::SetPointSteps(int target)
 {
 }
 
-std::optional<QChar> SetPointSteps::next(int shown)
+std::optional<QChar> SetPointSteps::answer(int shown)
 {
+    if (m_awaited && shown != *m_awaited)
+        return std::nullopt;
     if (shown == m_target)
         return u'6';
-    if (++m_steps > kMaxSteps)
-        return std::nullopt;
+    m_awaited = shown < m_target ? shown + 1 : shown - 1;
     return shown < m_target ? u'5' : u'4';
 }

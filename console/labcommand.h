@@ -50,21 +50,21 @@ private:
 };
 
 // The operator's key presses for a set-point: "3", then "5" or "4" for each
-// value the board shows until it shows the target, then "6".
+// value the board shows until it shows the target, then "6". One press at a
+// time: after "5" or "4" only the value it leads to counts as the answer, as
+// the board's periodic lines may still show the value before it. A board that
+// never answers is the caller's to time out.
 class SetPointSteps {
 public:
-    // Each value of 0..99 at most twice over before the steps give up.
-    static constexpr int kMaxSteps = 200;
-
     explicit SetPointSteps(int target);
     int target() const { return m_target; }
     // The first press.
     QChar start() const { return u'3'; }
-    // The press after the board showed `shown` in set-point mode; "6" ends it.
-    // Nothing when the board keeps missing the target.
-    std::optional<QChar> next(int shown);
+    // The press after the board showed `shown` in set-point mode ("6" ends
+    // the steps), or nothing when that line is not the answer to the last press.
+    std::optional<QChar> answer(int shown);
 
 private:
     int m_target;
-    int m_steps = 0;
+    std::optional<int> m_awaited; // the value the last press leads to
 };

@@ -206,13 +206,9 @@ void LabLink::stepAnswered(const ConsoleEvent& event)
 {
     bool ok = false;
     const int shown = event.reading.toInt(&ok);
-    const std::optional<QChar> next = ok ? m_steps->next(shown) : std::nullopt;
-    if (!next) {
-        m_bench.send(u'6');
-        endSetPoint(
-            QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": the board misses the target"));
-        return;
-    }
+    const std::optional<QChar> next = ok ? m_steps->answer(shown) : std::nullopt;
+    if (!next)
+        return; // not the answer to the last press: the step's time runs on
     if (!m_bench.send(*next)) {
         endSetPoint(
             QStringLiteral("remote-failed"), m_stepsDetail + QStringLiteral(": not sent to the board"));

@@ -200,22 +200,26 @@ TEST(LabCommandTest, ReadsAndRefuses)
     EXPECT_TRUE(rate.take(1100));
 }
 
-TEST(LabCommandTest, StepsReachTheTargetFromEitherSide)
+TEST(LabCommandTest, StepsReachTheTargetWithoutOvershootingOnStaleLines)
 {
+    // A board that answers each press and also repeats, in a periodic line,
+    // the value it showed before the press.
     for (const int from : { 28, 33, 31 }) {
         SetPointSteps steps(31);
         QString pressed(steps.start());
-        int shown = from;
-        for (std::optional<QChar> next; (next = steps.next(shown)) && *next != u'6';)
-            pressed += *next, shown += *next == u'5' ? 1 : -1;
-        EXPECT_EQ(shown, 31);
-        EXPECT_EQ(pressed.size(), 1 + std::abs(31 - from));
+        int board = from;
+        for (std::optional<QChar> next; (next = steps.answer(board)) && *next != u'6';) {
+            pressed += *next;
+            const int before = board;
+            board += *next == u'5' ? 1 : -1;
+            EXPECT_EQ(steps.answer(before), std::nullopt); // the stale line asks for nothing
+        }
+        EXPECT_EQ(board, 31);
+        EXPECT_EQ(pressed, QStringLiteral("3") + QString(std::abs(31 - from), from < 31 ? u'5' : u'4'));
     }
-    SetPointSteps stuck(40);
-    int presses = 0;
-    while (stuck.next(30))
-        ++presses;
-    EXPECT_EQ(presses, SetPointSteps::kMaxSteps);
+    SetPointSteps ignored(40);
+    EXPECT_EQ(ignored.answer(30), u'5');
+    EXPECT_EQ(ignored.answer(30), std::nullopt); // a board ignoring the press: only the time limit ends it
     EXPECT_EQ(LabClient::pauseMs(1), 500);
     EXPECT_EQ(LabClient::pauseMs(3), 2000);
     EXPECT_EQ(LabClient::pauseMs(30), 10000);

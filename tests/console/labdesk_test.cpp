@@ -132,7 +132,8 @@ TEST_F(LabDesk, RemoteAcknowledgeAndSetPointDriveTheBoard)
     EXPECT_TRUE(live.waitFor(QStringLiteral("\"detail\":\"acknowledge\",\"event\":\"remote-acknowledge\"")));
 
     ASSERT_TRUE(command(QStringLiteral("setpoint"), QStringLiteral("45")));
-    EXPECT_TRUE(live.waitFor(QStringLiteral("tuvela/bench01/setpoint\t0\t45"), 20000));
+    EXPECT_TRUE(live.waitFor(QStringLiteral("tuvela/bench01/setpoint\t0\t45"), 20000))
+        << live.lines().filter(QStringLiteral("remote")).join(u'\n').toStdString();
     EXPECT_TRUE(live.waitFor(QStringLiteral("\"event\":\"remote-setpoint\"")));
     EXPECT_TRUE(live.waitFor(QStringLiteral("tuvela/bench01/alarm\t0\tnormal")));
     EXPECT_TRUE(settings().contains(QStringLiteral("SETTEMP=45")));
@@ -201,9 +202,9 @@ TEST_F(LabDesk, RefusalsAndALinkDownAreReported)
 TEST_F(LabDesk, AStalledOrAbsentBrokerCostsTheBenchNothingAndLosesNothing)
 {
     const QString log = dir.filePath(QStringLiteral("readings.csv"));
+    LabWatcher live(broker, QStringLiteral("tuvela/bench01/events"));
     startConsole(kUser, startBoard({ "--start", "40", "--min", "38", "--max", "42", "--interval", "250" }),
         { QStringLiteral("--log"), log });
-    LabWatcher live(broker, QStringLiteral("tuvela/bench01/events"));
     ASSERT_TRUE(live.waitFor(QStringLiteral("\"event\":\"alarm\"")));
     broker.pause();
     QTest::qWait(8000); // past the keep-alive: the console gives the broker up

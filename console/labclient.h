@@ -16,6 +16,25 @@
 #include <thread>
 #include <vector>
 
+// The status topic's payloads.
+namespace labstatus {
+inline constexpr char kOnline[] = "online";
+inline constexpr char kOffline[] = "offline";
+} // namespace labstatus
+
+// Why a connection was lost or refused, as reports give it (the window puts
+// each in the operator's words).
+namespace labreason {
+inline constexpr char kWrongPassword[] = "wrong user name or password";
+inline constexpr char kNotAuthorised[] = "wrong user name or password, or not authorised";
+inline constexpr char kUntrusted[] = "certificate not trusted";
+inline constexpr char kHandshake[] = "TLS handshake failed";
+inline constexpr char kUnreadableFiles[] = "certificate or key file cannot be read";
+inline constexpr char kHostNotFound[] = "host not found";
+inline constexpr char kNoAnswer[] = "no answer from the broker";
+inline constexpr char kConnectionLost[] = "connection lost";
+} // namespace labreason
+
 struct LabClientConfig {
     std::string host;
     int port = 1883;

@@ -21,15 +21,13 @@ struct Words {
 };
 
 constexpr std::array kReasons {
-    Words { "wrong user name or password", "用户名或密码错误" },
-    Words { "wrong user name or password, or not authorised", "用户名或密码错误，或未获授权" },
-    Words { "certificate not trusted", "证书不受信任" },
-    Words { "TLS handshake failed", "加密连接失败" },
-    Words { "certificate or key file cannot be read", "证书或密钥文件无法读取" },
-    Words { "host not found", "找不到主机" },
-    Words { "no answer from the broker", "服务器无应答" },
-    Words { "connection lost", "连接中断" },
-    Words { "Connection refused", "连接被拒绝" },
+    Words { labreason::kWrongPassword, "用户名或密码错误" },
+    Words { labreason::kNotAuthorised, "用户名或密码错误，或未获授权" },
+    Words { labreason::kUntrusted, "证书不受信任" }, Words { labreason::kHandshake, "加密连接失败" },
+    Words { labreason::kUnreadableFiles, "证书或密钥文件无法读取" },
+    Words { labreason::kHostNotFound, "找不到主机" }, Words { labreason::kNoAnswer, "服务器无应答" },
+    Words { labreason::kConnectionLost, "连接中断" },
+    Words { "Connection refused", "连接被拒绝" }, // the system's words for ECONNREFUSED
 };
 
 QString inWords(const std::string& reason)
@@ -155,7 +153,7 @@ void LabLink::take()
     for (const LabClient::Incoming& in : m_client->takeIncoming()) {
         const QString topic = QString::fromStdString(in.topic);
         if (!m_settings.discovery.isEmpty() && topic == lab::discoveryStatusTopic(m_settings)) {
-            if (in.payload == lab::kOnline && !in.retained)
+            if (in.payload == labstatus::kOnline && !in.retained)
                 m_rediscover.start(QRandomGenerator::global()->bounded(kRediscoverSpreadMs + 1));
         } else if (m_settings.commands && topic.startsWith(commands)) {
             command(topic.mid(commands.size()), QByteArray::fromStdString(in.payload), in.retained);

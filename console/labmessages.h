@@ -21,9 +21,6 @@ struct LabMessage {
 
 namespace lab {
 
-inline constexpr char kOnline[] = "online";
-inline constexpr char kOffline[] = "offline";
-
 QString statusTopic(const LabSettings& s);
 QString eventsTopic(const LabSettings& s);
 QString commandTopic(const LabSettings& s, const QString& command);

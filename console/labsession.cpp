@@ -12,9 +12,9 @@ std::string connackReason(int rc)
 {
     switch (rc) {
     case 4:
-        return "wrong user name or password";
+        return labreason::kWrongPassword;
     case 5: // what a broker also says to a wrong password
-        return "wrong user name or password, or not authorised";
+        return labreason::kNotAuthorised;
     default:
         return mosquitto_connack_string(rc);
     }
@@ -48,15 +48,15 @@ std::string labErrorReason(int rc)
 {
     switch (rc) {
     case MOSQ_ERR_EAI:
-        return "host not found";
+        return labreason::kHostNotFound;
     case MOSQ_ERR_ERRNO:
         return std::strerror(errno);
     case MOSQ_ERR_KEEPALIVE:
-        return "no answer from the broker";
+        return labreason::kNoAnswer;
     case MOSQ_ERR_CONN_LOST:
-        return "connection lost";
+        return labreason::kConnectionLost;
     case MOSQ_ERR_TLS:
-        return "TLS handshake failed";
+        return labreason::kHandshake;
     default:
         return mosquitto_strerror(rc);
     }
@@ -69,9 +69,9 @@ void onLog(mosquitto*, void* data, int, const char* text)
     auto& s = *static_cast<LabClient::Session*>(data);
     const std::string line = text ? text : "";
     if (line.find("certificate verify failed") != std::string::npos)
-        s.refusal = "certificate not trusted";
+        s.refusal = labreason::kUntrusted;
     else if (line.find("OpenSSL Error") != std::string::npos && s.refusal.empty())
-        s.refusal = "TLS handshake failed";
+        s.refusal = labreason::kHandshake;
 }
 
 } // namespace
@@ -136,11 +136,17 @@ void LabClient::Session::acknowledged(int mid)
     }
 }
 
+void LabClient::Session::publishStatus(int* mid, const char* payload)
+{
+    mosquitto_publish(
+        mosq, mid, owner.m_config.statusTopic.c_str(), int(std::strlen(payload)), payload, 1, true);
+}
+
 void LabClient::Session::connectedNow()
 {
     connected = true;
     const LabClientConfig& c = owner.m_config;
-    mosquitto_publish(mosq, nullptr, c.statusTopic.c_str(), 6, "online", 1, true);
+    publishStatus(nullptr, labstatus::kOnline);
     for (const std::string& topic : retainedOrder)
         publishRetained(topic);
     for (const std::string& topic : c.subscriptions)
@@ -176,7 +182,8 @@ std::string LabClient::Session::open()
     mosquitto_publish_callback_set(mosq, onPublish);
     mosquitto_message_callback_set(mosq, onMessage);
     mosquitto_log_callback_set(mosq, onLog);
-    mosquitto_will_set(mosq, c.statusTopic.c_str(), 7, "offline", 1, true);
+    mosquitto_will_set(
+        mosq, c.statusTopic.c_str(), int(sizeof labstatus::kOffline - 1), labstatus::kOffline, 1, true);
     if (!c.user.empty())
         mosquitto_username_pw_set(mosq, c.user.c_str(), c.password.empty() ? nullptr : c.password.c_str());
     if (!c.tls)
@@ -189,7 +196,7 @@ std::string LabClient::Session::open()
     if (mosquitto_tls_set(mosq, file(c.caFile), c.caFile.empty() ? "/etc/ssl/certs" : nullptr,
             file(c.certFile), file(c.keyFile), nullptr)
         != MOSQ_ERR_SUCCESS)
-        return "certificate or key file cannot be read";
+        return labreason::kUnreadableFiles;
     mosquitto_tls_opts_set(mosq, 1, nullptr, nullptr);
     mosquitto_tls_insecure_set(mosq, false);
     return {};
@@ -214,7 +221,7 @@ std::string LabClient::Session::serve()
         if (std::exchange(accepted, false))
             connectedNow();
         if (!connected && Clock::now() > deadline)
-            return refusal.empty() ? "no answer from the broker" : refusal;
+            return refusal.empty() ? labreason::kNoAnswer : refusal;
     }
 }
 
@@ -224,7 +231,7 @@ void LabClient::Session::goodbye()
     if (!connected)
         return;
     publishEvents();
-    mosquitto_publish(mosq, &offlineMid, owner.m_config.statusTopic.c_str(), 7, "offline", 1, true);
+    publishStatus(&offlineMid, labstatus::kOffline);
     const auto deadline = Clock::now() + std::chrono::milliseconds(1500);
     while (Clock::now() < deadline && !(offlineAcked && events.empty())) {
         if (mosquitto_loop(mosq, 50, 1) != MOSQ_ERR_SUCCESS)

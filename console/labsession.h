@@ -62,6 +62,8 @@ struct LabClient::Session {
     void publishEvents();
     void acknowledged(int mid);
     void connectedNow();
+    // "online" or "offline", retained.
+    void publishStatus(int* mid, const char* payload);
     void incoming(const mosquitto_message* m)
     {
         const char* payload = static_cast<const char*>(m->payload);

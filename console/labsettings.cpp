@@ -3,30 +3,14 @@
 #include "iniformat.h"
 
 #include <QDir>
+#include <QMap>
 #include <QUrl>
 
-#include <algorithm>
 #include <functional>
 
 namespace {
 
 const QString kSection = QStringLiteral("MQTT");
-
-enum Key {
-    Url,
-    User,
-    Password,
-    CaFile,
-    CertFile,
-    KeyFile,
-    Bench,
-    Topic,
-    Discovery,
-    KeepAlive,
-    Commands,
-    SetMin,
-    SetMax
-};
 
 const QStringList kKeys { "URL", "USER", "PASSWORD", "CAFILE", "CERTFILE", "KEYFILE", "BENCH", "TOPIC",
     "DISCOVERY", "KEEPALIVE", "COMMANDS", "SETMIN", "SETMAX" };
@@ -85,11 +69,12 @@ QString labBenchName(const QString& raw)
 
 namespace {
 
-using Values = std::vector<std::optional<QString>>;
+// The keys the section holds, by name.
+using Values = QMap<QString, QString>;
 
-QString get(const Values& v, Key key)
+QString get(const Values& v, const char* key)
 {
-    return v[size_t(key)].value_or(QString());
+    return v.value(QLatin1String(key));
 }
 
 // Each reader below fills its part of `s` and names the key it cannot read
@@ -97,47 +82,51 @@ QString get(const Values& v, Key key)
 
 QString readIdentity(const Values& v, const QString& folder, const QString& hostName, LabSettings& s)
 {
-    s.user = get(v, User);
-    s.password = get(v, Password);
-    s.caFile = inFolder(get(v, CaFile), folder);
-    s.certFile = inFolder(get(v, CertFile), folder);
-    s.keyFile = inFolder(get(v, KeyFile), folder);
+    s.user = get(v, "USER");
+    s.password = get(v, "PASSWORD");
+    s.caFile = inFolder(get(v, "CAFILE"), folder);
+    s.certFile = inFolder(get(v, "CERTFILE"), folder);
+    s.keyFile = inFolder(get(v, "KEYFILE"), folder);
     if (s.certFile.isEmpty() != s.keyFile.isEmpty())
         return s.certFile.isEmpty() ? QStringLiteral("CERTFILE") : QStringLiteral("KEYFILE");
     if (!s.password.isEmpty() && s.user.isEmpty())
         return QStringLiteral("USER");
-    s.bench = labBenchName(!get(v, Bench).isEmpty() ? get(v, Bench) : !s.user.isEmpty() ? s.user : hostName);
+    s.bench = labBenchName(!get(v, "BENCH").isEmpty() ? get(v, "BENCH")
+            : !s.user.isEmpty()                       ? s.user
+                                                      : hostName);
     return s.bench.isEmpty() ? QStringLiteral("BENCH") : QString();
 }
 
 QString readTopics(const Values& v, LabSettings& s)
 {
-    s.topic = v[Topic].value_or(s.topic);
+    s.topic = v.value(QStringLiteral("TOPIC"), s.topic);
     if (!plainLevel(s.topic))
         return QStringLiteral("TOPIC");
-    s.discovery = v[Discovery].value_or(s.discovery);
+    s.discovery = v.value(QStringLiteral("DISCOVERY"), s.discovery);
     return !s.discovery.isEmpty() && !plainLevel(s.discovery) ? QStringLiteral("DISCOVERY") : QString();
 }
 
 QString readNumbers(const Values& v, LabSettings& s)
 {
     struct Number {
-        Key key;
+        const char* key;
         int min, max;
         std::function<void(int)> set;
     };
     const Number numbers[] {
-        { KeepAlive, 5, 65535, [&s](int n) { s.keepAlive = n; } },
-        { Commands, 0, 1, [&s](int n) { s.commands = n == 1; } },
-        { SetMin, 0, 99, [&s](int n) { s.setMin = n; } },
-        { SetMax, 0, 99, [&s](int n) { s.setMax = n; } },
+        { "KEEPALIVE", 5, 65535, [&s](int n) { s.keepAlive = n; } },
+        { "COMMANDS", 0, 1, [&s](int n) { s.commands = n == 1; } },
+        { "SETMIN", 0, 99, [&s](int n) { s.setMin = n; } },
+        { "SETMAX", 0, 99, [&s](int n) { s.setMax = n; } },
     };
     for (const Number& n : numbers) {
-        const std::optional<int> value = v[n.key] ? wholeNumber(*v[n.key], n.min, n.max) : std::nullopt;
-        if (v[n.key] && !value)
-            return kKeys[n.key];
-        if (value)
-            n.set(*value);
+        const QString key = QLatin1String(n.key);
+        if (!v.contains(key))
+            continue;
+        const std::optional<int> value = wholeNumber(v[key], n.min, n.max);
+        if (!value)
+            return key;
+        n.set(*value);
     }
     return s.setMin > s.setMax ? QStringLiteral("SETMIN") : QString();
 }
@@ -147,15 +136,19 @@ QString readNumbers(const Values& v, LabSettings& s)
 LabConfig readLabSettings(
     const QByteArray& ini, const QString& commandLineUrl, const QString& iniFolder, const QString& hostName)
 {
-    const Values v = ini::lookup(ini, kSection, kKeys);
+    const std::vector<std::optional<QString>> found = ini::lookup(ini, kSection, kKeys);
+    Values v;
+    for (qsizetype i = 0; i < kKeys.size(); ++i) {
+        if (found[size_t(i)])
+            v.insert(kKeys[i], *found[size_t(i)]);
+    }
     LabConfig config;
-    config.configured = !commandLineUrl.isEmpty()
-        || std::any_of(v.begin(), v.end(), [](const auto& value) { return value.has_value(); });
+    config.configured = !commandLineUrl.isEmpty() || !v.isEmpty();
     if (!config.configured)
         return config;
     LabSettings s;
     QString refused;
-    if (!readUrl(commandLineUrl.isEmpty() ? get(v, Url) : commandLineUrl, s))
+    if (!readUrl(commandLineUrl.isEmpty() ? get(v, "URL") : commandLineUrl, s))
         refused = commandLineUrl.isEmpty() ? QStringLiteral("URL") : QStringLiteral("--mqtt");
     if (refused.isEmpty())
         refused = readIdentity(v, iniFolder, hostName, s);
